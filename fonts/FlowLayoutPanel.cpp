@@ -1,0 +1,74 @@
+#include "fonts/FlowLayoutPanel.h"
+
+#include "fonts/Panel.h"
+
+#include <QChildEvent>
+#include <algorithm>
+#include <QResizeEvent>
+
+FlowLayoutPanel::FlowLayoutPanel(QWidget* parent) : QWidget(parent) {}
+
+void FlowLayoutPanel::AddTile(TPanel* tile) {
+    if (dirty_)
+        Relayout();
+    if (tile->parentWidget() != this)
+        tile->setParent(this);
+    tiles_.append(tile);
+    place(tile);
+    tile->show();
+}
+
+void FlowLayoutPanel::place(TPanel* tile) {
+    const QMargins& m = tile->Margins;
+    const int outerWidth = m.left() + tile->width() + m.right();
+    const int outerHeight = m.top() + tile->height() + m.bottom();
+    if (nextX_ > 0 && nextX_ + outerWidth > width()) {
+        rowTop_ += rowHeight_;
+        nextX_ = 0;
+        rowHeight_ = 0;
+    }
+    tile->move(nextX_ + m.left(), rowTop_ + m.top());
+    nextX_ += outerWidth;
+    rowHeight_ = std::max(rowHeight_, outerHeight);
+}
+
+void FlowLayoutPanel::Relayout() {
+    dirty_ = false;
+    nextX_ = rowTop_ = rowHeight_ = 0;
+    for (TPanel* tile : std::as_const(tiles_))
+        place(tile);
+}
+
+int FlowLayoutPanel::ContentHeight() const { return rowTop_ + rowHeight_; }
+
+void FlowLayoutPanel::FitHeight() {
+    if (dirty_)
+        Relayout();
+    const int height = ContentHeight();
+    if (minimumHeight() != height)
+        setMinimumHeight(height);
+    if (this->height() < height)
+        resize(width(), height);
+}
+
+void FlowLayoutPanel::resizeEvent(QResizeEvent* event) {
+    if (event->oldSize().width() != event->size().width())
+        Relayout();
+    emit Resized();
+}
+
+void FlowLayoutPanel::childEvent(QChildEvent* event) {
+    // A tile being destroyed is no longer a TPanel here, so no cast may touch it: compare
+    // addresses only (QObject is the first base of every widget).
+    if (event->type() == QEvent::ChildRemoved) {
+        const void* child = event->child();
+        const auto it = std::find_if(tiles_.begin(), tiles_.end(), [child](TPanel* tile) {
+            return reinterpret_cast<const void*>(tile) == child;
+        });
+        if (it != tiles_.end()) {
+            tiles_.erase(it);
+            dirty_ = true;
+        }
+    }
+    QWidget::childEvent(event);
+}

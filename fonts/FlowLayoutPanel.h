@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class TPanel;
+
+// Holds the font tiles in rows, left to right, wrapping at its width. A new tile goes to the
+// end of the flow without moving the tiles before it, so each one costs the same however
+// many there are; a change of width, or a removed tile, lays the tiles out once more.
+class FlowLayoutPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit FlowLayoutPanel(QWidget* parent = nullptr);
+
+    // Makes the tile a child of this panel, places it at the end of the flow and shows it.
+    void AddTile(TPanel* tile);
+    // Places every tile again, e.g. after tiles changed their width.
+    void Relayout();
+    // Fits the panel's height to its tiles, so that the scroll range follows the build.
+    void FitHeight();
+    // The height the tiles need at the current width.
+    int ContentHeight() const;
+    const QList<TPanel*>& Tiles() const { return tiles_; }
+
+signals:
+    void Resized();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void childEvent(QChildEvent* event) override;
+
+private:
+    void place(TPanel* tile);
+
+    QList<TPanel*> tiles_;
+    bool dirty_ = false; // a tile was removed: the rows are out of date
+    int nextX_ = 0;
+    int rowTop_ = 0;
+    int rowHeight_ = 0;
+};

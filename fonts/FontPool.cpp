@@ -1,0 +1,57 @@
+#include "fonts/FontPool.h"
+
+#include "fonts/FontPoolCore.h"
+
+std::function<std::vector<platform::FontFamilyRecord>()> TFontPool::FontSource = [] {
+    return platform::EnumerateFontFamilies();
+};
+
+TFontPool::TFontPool(TGlyphorama*, FlowLayoutPanel* flowPanel, QProgressBar* progressBar,
+                     TagToolBar* tagBar)
+    : FlowPanel(flowPanel), ProgressBar(progressBar), TagBar(tagBar) {
+    EnumerateFonts();
+    RebuildTagBar();
+}
+
+TFontPool::~TFontPool() {
+    // A builder still running waits on us for its next tile: stop it, and serve what it
+    // asks until it has ended, so that closing neither hangs nor leaves it a dead catalogue.
+    if (Building && Builder) {
+        CancelBuild();
+        Builder->WaitFor();
+    }
+    ClearView();
+}
+
+void TFontPool::EnumerateFonts() {
+    for (const platform::FontFamilyRecord& record : FontSource())
+        FontFamilyCallback(record, FontList);
+}
+
+int TFontPool::ClassifyFont(const platform::FontFamilyRecord& record) {
+    const bool shiftJis = record.CharSet == platform::SHIFTJIS_CHARSET;
+    const bool fixedPitch = (record.PitchAndFamily & 0x0F) == platform::FIXED_PITCH;
+    const auto at = record.FaceName.indexOf(u'@');
+    if (shiftJis && fixedPitch && at < 0)
+        return fcJapaneseFixed;
+    if (shiftJis && at < 0)
+        return fcJapanese;
+    if (!shiftJis && at < 0)
+        return fcWestern;
+    if (at == 0)
+        return fcVertical;
+    return fcAtInName;
+}
+
+int TFontPool::FontFamilyCallback(const platform::FontFamilyRecord& record,
+                                  std::vector<std::unique_ptr<TFontUnit>>& list) {
+    if (record.FontType != platform::TRUETYPE_FONTTYPE)
+        return 1;
+    auto unit = std::make_unique<TFontUnit>();
+    unit->FontClass = ClassifyFont(record);
+    unit->Name = record.FaceName;
+    unit->Style = record.Style;
+    unit->OtherNames = record.OtherNames;
+    list.push_back(std::move(unit));
+    return 1;
+}

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "fonts/FontUnit.h"
+#include "platform/FontFamilies.h"
+
+#include <QObject>
+#include <QPoint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QProgressBar;
+class QToolButton;
+class FlowLayoutPanel;
+class TagToolBar;
+class TGlyphorama;
+class TFontPoolCore;
+class TPanel;
+namespace platform {
+class TextFileList;
+}
+
+// The font catalogue and the controller of the sample view and the tag list.
+class TFontPool : public QObject {
+    Q_OBJECT
+public:
+    TFontPool(TGlyphorama* window, FlowLayoutPanel* flowPanel, QProgressBar* progressBar,
+              TagToolBar* tagBar);
+    ~TFontPool() override;
+
+    // Where the installed families come from; tests and benchmarks put their own here.
+    static std::function<std::vector<platform::FontFamilyRecord>()> FontSource;
+
+    TFontPoolCore* Builder = nullptr;
+    bool Building = false;
+    FlowLayoutPanel* const FlowPanel;
+    QProgressBar* const ProgressBar;
+    TagToolBar* const TagBar;
+    std::vector<std::unique_ptr<TFontUnit>> FontList;
+    TGlyphoramaOptions Options;
+    std::vector<TFontTag> TagList;
+    std::vector<TFontUnit*> ViewList;
+
+    // --- Font enumeration and classification
+    void EnumerateFonts();
+    // Records one reported family (TrueType ones only) at the end of the list.
+    static int FontFamilyCallback(const platform::FontFamilyRecord& record,
+                                  std::vector<std::unique_ptr<TFontUnit>>& list);
+    static int ClassifyFont(const platform::FontFamilyRecord& record);
+
+    // --- Sample view: rebuild, filters and status
+    static bool FontTypeAdmits(int fontType, int fontClass);
+    void RebuildView(const QString& tagName);
+    void CollectByFontType(int fontType);
+    void KeepTagFonts(const QString& tagName);
+    void DropTrashFonts();
+    void ClearView();
+    void RemoveTile(int tag);
+    void UpdateStatus();
+    void SetFontType(int fontType);
+    void CancelBuild();
+    // The shown unit whose tile carries the tag number, or none.
+    TFontUnit* FindUnitByTileTag(int tag) const;
+
+    // --- Tiles and their builder
+    void BuildTile(TFontUnit& unit, int index, const TGlyphoramaOptions& options);
+    void BuilderTerminated();
+    void TileMouseEnter(TPanel* sender);
+    void TileMouseLeave(TPanel* sender);
+    void TileMouseDown(TPanel* sender, Qt::MouseButton button, QPoint pos);
+
+    // --- Sample text and drawing modes
+    void ApplySampleText(const QString& text);
+    void SetSampleViewMode(int mode);
+    int ToggleSampleViewMode();
+
+    // --- Tag store
+    static const QString TrashTagName;     // "ゴミ箱"
+    static const QString FavoritesTagName; // "お気に入り"
+    static const QString SeparatorTagName; // "/-/"
+    void LoadTags(const QStringList& userTagNames);
+    QStringList SaveTagNames() const;
+    QString TagFilePath(const QString& tagName) const;
+    bool LoadTagFile(const QString& tagName, platform::TextFileList& list) const;
+    bool AddFontToTag(const QString& tagName, const QString& fontName);
+    void AddTag(const QString& name);
+    void RemoveTag(const QString& name);
+    void RenameTag(const QString& oldName, const QString& newName);
+    int FindTag(const QString& name) const;
+    bool TagExists(const QString& name) const;
+    void DeleteTagFile(const QString& name);
+
+    // --- Tag bar
+    void RebuildTagBar();
+    void AddTagButton(int index);
+    void AddNewTagButton();
+    void TagButtonMouseDown(QToolButton* button, Qt::MouseButton mouseButton, QPoint pos);
+    void TagButtonDragDrop(QToolButton* target, QObject* source);
+    void TagButtonClick(QToolButton* button);
+};

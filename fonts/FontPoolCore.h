@@ -1,0 +1,32 @@
+#pragma once
+
+#include "fonts/FontUnit.h"
+#include "platform/Thread.h"
+
+#include <atomic>
+#include <vector>
+
+class QProgressBar;
+
+// Builds the tiles of a rebuild: for each unit it steps the progress bar and has the GUI
+// thread make the unit's tile, one tile per synchronised step, in order.
+class TFontPoolCore : public platform::Thread {
+    Q_OBJECT
+public:
+    TFontPoolCore(bool createSuspended, QProgressBar* progressBar,
+                  const TGlyphoramaOptions& options);
+    ~TFontPoolCore() override;
+
+    int Index = 0;
+    std::vector<TFontUnit*> Units;
+    QProgressBar* const ProgressBar;
+    const TGlyphoramaOptions Options;
+    // Cleared from the GUI thread to stop after the current tile.
+    std::atomic<bool> Running{false};
+
+protected:
+    void Execute() override;
+
+private:
+    void BuildTile();
+};

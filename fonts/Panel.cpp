@@ -1,0 +1,103 @@
+#include "fonts/Panel.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+
+TPanel::TPanel(QWidget* parent) : QWidget(parent) {}
+
+void TPanel::SetCaption(const QString& caption) {
+    if (caption == caption_)
+        return;
+    caption_ = caption;
+    update();
+}
+
+void TPanel::SetColor(const QColor& color) {
+    if (color == color_)
+        return;
+    color_ = color;
+    update();
+}
+
+void TPanel::SetFontColor(const QColor& color) {
+    if (color == fontColor_)
+        return;
+    fontColor_ = color;
+    update();
+}
+
+void TPanel::SetAlignment(Qt::Alignment alignment) {
+    alignment_ = alignment;
+    update();
+}
+
+void TPanel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (color_.isValid())
+        painter.fillRect(rect(), color_);
+    if (caption_.isEmpty())
+        return;
+    painter.setPen(fontColor_.isValid() ? fontColor_ : palette().color(QPalette::WindowText));
+    painter.drawText(rect(), int(alignment_) | Qt::TextSingleLine, caption_);
+}
+
+void TPanel::resizeEvent(QResizeEvent*) { placeBottomPanels(); }
+
+void TPanel::placeBottomPanels() {
+    for (QObject* child : children()) {
+        auto* panel = qobject_cast<TPanel*>(child);
+        if (!panel || !panel->AlignBottom)
+            continue;
+        const QMargins& m = panel->Margins;
+        panel->setGeometry(m.left(), height() - m.bottom() - panel->height(),
+                           width() - m.left() - m.right(), panel->height());
+    }
+}
+
+void TPanel::enterEvent(QEnterEvent*) {
+    if (OnMouseEnter)
+        OnMouseEnter(this);
+}
+
+void TPanel::leaveEvent(QEvent*) {
+    if (OnMouseLeave)
+        OnMouseLeave(this);
+}
+
+void TPanel::mousePressEvent(QMouseEvent* event) {
+    dragArmed_ = false;
+    pressPos_ = event->position().toPoint();
+    if (OnMouseDown)
+        OnMouseDown(this, event->button(), event->position().toPoint());
+    else
+        QWidget::mousePressEvent(event);
+}
+
+void TPanel::BeginDrag() {
+    dragArmed_ = true;
+    dragStart_ = pressPos_;
+}
+
+void TPanel::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragArmed_ || !(event->buttons() & Qt::LeftButton))
+        return QWidget::mouseMoveEvent(event);
+    if ((event->position().toPoint() - dragStart_).manhattanLength() <
+        QApplication::startDragDistance())
+        return;
+    dragArmed_ = false;
+    auto* mime = new QMimeData;
+    mime->setData(DragMimeType, QByteArray::number(Tag));
+    auto* drag = new QDrag(this);
+    drag->setMimeData(mime);
+    // The drop may take this panel out of the view; the removal is posted, so it is still
+    // here when exec returns.
+    drag->exec(Qt::CopyAction | Qt::MoveAction);
+}
+
+void TPanel::mouseReleaseEvent(QMouseEvent* event) {
+    dragArmed_ = false;
+    QWidget::mouseReleaseEvent(event);
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QColor>
+#include <QMargins>
+#include <QPoint>
+#include <QWidget>
+#include <functional>
+
+// A light panel that paints its own caption: the font tiles, their name labels and the
+// captioned panels of the main window. There may be thousands, so it keeps to plain members
+// and one paint call.
+class TPanel : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+public:
+    explicit TPanel(QWidget* parent = nullptr);
+
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString& caption);
+    // Background; an invalid colour leaves the parent's background showing.
+    QColor Color() const { return color_; }
+    void SetColor(const QColor& color);
+    // Caption colour; invalid means the palette's text colour.
+    QColor FontColor() const { return fontColor_; }
+    void SetFontColor(const QColor& color);
+    Qt::Alignment Alignment() const { return alignment_; }
+    void SetAlignment(Qt::Alignment alignment);
+
+    int Tag = 0;
+    // A panel docked at the foot of its parent panel (the name label of a tile).
+    bool AlignBottom = false;
+    // Space kept around the panel by the panel that holds it.
+    QMargins Margins{3, 3, 3, 3};
+
+    std::function<void(TPanel*)> OnMouseEnter;
+    std::function<void(TPanel*)> OnMouseLeave;
+    std::function<void(TPanel*, Qt::MouseButton, QPoint)> OnMouseDown;
+
+    // Arms a drag of this panel that starts once the pressed mouse has moved past the
+    // desktop's drag distance.
+    void BeginDrag();
+    // The drag's data: the panel's tag number as text.
+    static constexpr const char* DragMimeType = "application/x-glyphorama-tile";
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void placeBottomPanels();
+
+    QString caption_;
+    QColor color_;
+    QColor fontColor_;
+    Qt::Alignment alignment_ = Qt::AlignCenter;
+    bool dragArmed_ = false;
+    QPoint dragStart_;
+    QPoint pressPos_;
+};

@@ -1,0 +1,68 @@
+#include "platform/Application.h"
+
+#include "platform/Exceptions.h"
+
+#include <QMessageBox>
+#include <QThread>
+
+namespace platform {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        ShowException(std::current_exception());
+        return true;
+    }
+}
+
+QString Application::MessageOf(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const Exception& e) {
+        return e.Message();
+    } catch (const std::exception& e) {
+        return QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        return QString();
+    }
+}
+
+void Application::ShowException(std::exception_ptr error) {
+    const QString message = MessageOf(error);
+    if (OnException) {
+        OnException(message);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, applicationDisplayName(), message, QMessageBox::Ok,
+                    activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+namespace {
+ScreenCursor currentCursor = ScreenCursor::Default;
+
+void applyScreenCursor(ScreenCursor cursor) {
+    while (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+    if (cursor == ScreenCursor::HourGlass)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    currentCursor = cursor;
+}
+} // namespace
+
+void SetScreenCursor(ScreenCursor cursor) {
+    if (!qApp)
+        return;
+    if (QThread::currentThread() == qApp->thread())
+        applyScreenCursor(cursor);
+    else
+        QMetaObject::invokeMethod(qApp, [cursor] { applyScreenCursor(cursor); }, Qt::QueuedConnection);
+}
+
+ScreenCursor CurrentScreenCursor() { return currentCursor; }
+
+} // namespace platform

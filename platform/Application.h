@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QApplication>
+#include <exception>
+#include <functional>
+
+namespace platform {
+
+// The application object. An exception escaping an event handler is shown in a message box
+// and the program goes on; no exception crosses the event loop.
+class Application : public QApplication {
+    Q_OBJECT
+public:
+    Application(int& argc, char** argv);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Shows the error in a message box captioned with the application's title.
+    void ShowException(std::exception_ptr error);
+
+    // The text the message box shows for an error (empty for unknown kinds).
+    static QString MessageOf(std::exception_ptr error);
+
+    // Called instead of the message box when set (the tests record what would be shown).
+    std::function<void(const QString&)> OnException;
+
+    static Application* instance() { return qobject_cast<Application*>(qApp); }
+};
+
+// The application-wide screen cursor: crDefault restores the normal cursor. Callable from any
+// thread; the change is applied on the GUI thread.
+enum class ScreenCursor { Default, HourGlass };
+void SetScreenCursor(ScreenCursor cursor);
+ScreenCursor CurrentScreenCursor();
+
+} // namespace platform

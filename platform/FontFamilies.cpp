@@ -1,0 +1,152 @@
+#include "platform/FontFamilies.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <cstdlib>
+#include <fontconfig/fontconfig.h>
+#include <map>
+#include <memory>
+
+namespace platform {
+
+namespace {
+
+struct FontSetDeleter {
+    void operator()(FcFontSet* set) const { FcFontSetDestroy(set); }
+};
+struct PatternDeleter {
+    void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
+};
+struct ObjectSetDeleter {
+    void operator()(FcObjectSet* set) const { FcObjectSetDestroy(set); }
+};
+
+QString stringAt(FcPattern* pattern, const char* object, int index) {
+    FcChar8* value = nullptr;
+    if (FcPatternGetString(pattern, object, index, &value) != FcResultMatch)
+        return {};
+    return QString::fromUtf8(reinterpret_cast<const char*>(value));
+}
+
+bool languageMatches(const QString& fontLanguage, const QString& userLanguage) {
+    // "ja" matches "ja" and "ja-jp"; "zh-tw" matches only itself and its own subtags.
+    return fontLanguage.compare(userLanguage, Qt::CaseInsensitive) == 0 ||
+           fontLanguage.startsWith(userLanguage + u'-', Qt::CaseInsensitive);
+}
+
+// What one face tells about its family.
+struct Face {
+    QStringList names;
+    QStringList nameLanguages;
+    QString style;
+    bool outline = false;
+    bool japanese = false;
+    bool fixed = false;
+    int weight = FC_WEIGHT_REGULAR;
+    int slant = FC_SLANT_ROMAN;
+};
+
+Face readFace(FcPattern* pattern) {
+    Face face;
+    for (int i = 0;; ++i) {
+        const QString name = stringAt(pattern, FC_FAMILY, i);
+        if (name.isEmpty())
+            break;
+        face.names.append(name);
+        face.nameLanguages.append(stringAt(pattern, FC_FAMILYLANG, i));
+    }
+    face.style = stringAt(pattern, FC_STYLE, 0);
+    FcBool outline = FcFalse;
+    FcBool scalable = FcFalse;
+    FcPatternGetBool(pattern, FC_OUTLINE, 0, &outline);
+    FcPatternGetBool(pattern, FC_SCALABLE, 0, &scalable);
+    const QString format = stringAt(pattern, FC_FONTFORMAT, 0);
+    face.outline = outline && scalable &&
+                   (format == QLatin1String("TrueType") || format == QLatin1String("CFF"));
+    FcLangSet* languages = nullptr;
+    if (FcPatternGetLangSet(pattern, FC_LANG, 0, &languages) == FcResultMatch)
+        face.japanese =
+            FcLangSetHasLang(languages, reinterpret_cast<const FcChar8*>("ja")) == FcLangEqual;
+    int spacing = FC_PROPORTIONAL;
+    if (FcPatternGetInteger(pattern, FC_SPACING, 0, &spacing) == FcResultMatch)
+        face.fixed = spacing == FC_MONO || spacing == FC_DUAL;
+    FcPatternGetInteger(pattern, FC_WEIGHT, 0, &face.weight);
+    FcPatternGetInteger(pattern, FC_SLANT, 0, &face.slant);
+    return face;
+}
+
+// How far a face is from the plain upright face of normal weight.
+int distanceFromRegular(const Face& face) {
+    return std::abs(face.weight - FC_WEIGHT_REGULAR) + std::abs(face.slant - FC_SLANT_ROMAN);
+}
+
+} // namespace
+
+QString UserFontLanguage() {
+    const QString name = QLocale().name(); // "ja_JP", "en_US", "C"
+    const QString language = name.section(u'_', 0, 0).toLower();
+    return language == QLatin1String("c") ? QStringLiteral("en") : language;
+}
+
+std::vector<FontFamilyRecord> EnumerateFontFamilies(const QString& userLanguage) {
+    const QString language = userLanguage.isEmpty() ? UserFontLanguage() : userLanguage;
+    std::unique_ptr<FcPattern, PatternDeleter> pattern(FcPatternCreate());
+    std::unique_ptr<FcObjectSet, ObjectSetDeleter> objects(
+        FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_STYLE, FC_FONTFORMAT, FC_OUTLINE,
+                         FC_SCALABLE, FC_SPACING, FC_LANG, FC_WEIGHT, FC_SLANT, nullptr));
+    std::unique_ptr<FcFontSet, FontSetDeleter> fonts(
+        FcFontList(nullptr, pattern.get(), objects.get()));
+
+    // Faces grouped by their family's first name, which fontconfig keeps in the font's own
+    // order (normally the English name first).
+    std::map<QString, std::vector<Face>> families;
+    for (int i = 0; fonts && i < fonts->nfont; ++i) {
+        Face face = readFace(fonts->fonts[i]);
+        if (face.names.isEmpty())
+            continue;
+        const QString key = face.names.first();
+        families[key].push_back(std::move(face));
+    }
+
+    std::vector<FontFamilyRecord> records;
+    records.reserve(families.size());
+    for (auto& [key, faces] : families) {
+        const Face& regular = *std::min_element(
+            faces.begin(), faces.end(), [](const Face& a, const Face& b) {
+                return distanceFromRegular(a) < distanceFromRegular(b);
+            });
+        FontFamilyRecord record;
+        int chosen = 0;
+        for (int i = 0; i < regular.names.size(); ++i)
+            if (languageMatches(regular.nameLanguages.value(i), language)) {
+                chosen = i;
+                break;
+            }
+        record.FaceName = regular.names[chosen];
+        for (const Face& face : faces)
+            for (const QString& name : face.names)
+                if (name != record.FaceName && !record.OtherNames.contains(name))
+                    record.OtherNames.append(name);
+        record.Style = regular.style;
+        bool outline = true;
+        bool japanese = false;
+        bool fixed = true;
+        for (const Face& face : faces) {
+            outline = outline && face.outline;
+            japanese = japanese || face.japanese;
+            fixed = fixed && face.fixed;
+        }
+        record.FontType = outline ? TRUETYPE_FONTTYPE : RASTER_FONTTYPE;
+        record.CharSet = japanese ? SHIFTJIS_CHARSET : ANSI_CHARSET;
+        record.PitchAndFamily = fixed ? FIXED_PITCH : VARIABLE_PITCH;
+        records.push_back(std::move(record));
+    }
+    // Sorted by the name the user sees.
+    std::stable_sort(records.begin(), records.end(),
+                     [](const FontFamilyRecord& a, const FontFamilyRecord& b) {
+                         return a.FaceName.compare(b.FaceName, Qt::CaseInsensitive) < 0;
+                     });
+    return records;
+}
+
+} // namespace platform

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QIcon>
+#include <QObject>
+#include <QStringList>
+
+class QAbstractButton;
+
+namespace platform {
+
+// A numbered set of pictograms of one size, drawn from SVG files.
+class ImageList : public QObject {
+    Q_OBJECT
+public:
+    ImageList(int size, QStringList svgFiles, QObject* parent = nullptr);
+
+    int Size() const { return size_; }
+    int Count() const { return static_cast<int>(files_.size()); }
+    // An empty icon for an index out of range.
+    QIcon Icon(int index) const;
+    QPixmap Pixmap(int index) const;
+
+private:
+    int size_;
+    QStringList files_;
+};
+
+// Gives a button the image of the list at index, and remembers the index on the button
+// (property "ImageIndex") so that it can be asked which image it shows.
+void SetButtonImage(QAbstractButton* button, const ImageList& images, int index);
+int ButtonImage(const QAbstractButton* button);
+
+} // namespace platform

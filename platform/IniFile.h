@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+// An ini file with the rules of the classic profile functions: section and key names match
+// without regard to case; a new key goes to the end of its section and a new section to the
+// end of the file; every other line is kept as it was. The file is read when the object is
+// made (a missing file is empty) and every write replaces it atomically before returning.
+// On disk it is UTF-8; files with a UTF-8/UTF-16 mark and legacy CP932 files are read too.
+class IniFile {
+public:
+    explicit IniFile(QString path);
+
+    const QString& FileName() const { return path_; }
+
+    // The value, cut to 2047 UTF-16 units, or the default when the key is missing.
+    QString ReadString(const QString& section, const QString& key, const QString& def) const;
+    // Decimal, or hexadecimal after "0x"/"0X"; the default for anything else.
+    int ReadInteger(const QString& section, const QString& key, int def) const;
+    bool SectionExists(const QString& section) const;
+    bool ValueExists(const QString& section, const QString& key) const;
+
+    // Raise EIniFileException ("%s に書き込めません") when the file cannot be written.
+    void WriteString(const QString& section, const QString& key, const QString& value);
+    void WriteInteger(const QString& section, const QString& key, int value);
+
+    static constexpr int MaxValueLength = 2047;
+
+private:
+    int findSection(const QString& section) const;
+    int findKey(int sectionLine, const QString& key) const;
+    void save() const;
+
+    QString path_;
+    QStringList lines_;
+    QString lineBreak_ = QStringLiteral("\n");
+    bool utf8Mark_ = false;
+};
+
+} // namespace platform

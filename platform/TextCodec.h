@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace platform {
+
+// How a text file was stored: its encoding and whether it began with a byte-order mark.
+enum class TextEncoding { Utf8, Utf16LE, Utf16BE, Cp932 };
+
+struct TextFormat {
+    TextEncoding Encoding = TextEncoding::Utf8;
+    bool ByteOrderMark = false;
+    friend bool operator==(const TextFormat&, const TextFormat&) = default;
+};
+
+struct DecodedText {
+    QString Text;
+    TextFormat Format;
+};
+
+// A mark selects UTF-8 or UTF-16 (and is not part of the text); without one the bytes are
+// UTF-8 when they are valid UTF-8, else CP932 (files brought from Japanese Windows).
+DecodedText DecodeText(const QByteArray& bytes);
+
+// Encodes text in the given format, mark included. nullopt when the encoding cannot hold
+// every character (CP932 has no replacement we would accept: it would corrupt the name).
+std::optional<QByteArray> EncodeText(const QString& text, const TextFormat& format);
+
+// Strict CP932 conversions through iconv; nullopt on any byte or character they cannot map.
+std::optional<QString> DecodeCp932(const QByteArray& bytes);
+std::optional<QByteArray> EncodeCp932(const QString& text);
+
+} // namespace platform

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/TextCodec.h"
+
+#include <QStringList>
+
+namespace platform {
+
+// A list of lines loaded from a text file and saved back in the format it was loaded in,
+// so that a file written elsewhere keeps its bytes apart from what we append.
+class TextFileList {
+public:
+    QStringList Strings;
+
+    // Replaces Strings by the file's lines (CR LF, lone CR and lone LF end a line; a final
+    // break makes no empty last entry) and remembers the file's format and line break.
+    // Returns false, changing nothing, when the file does not exist; raises EFileError when
+    // it exists but cannot be read.
+    bool LoadFromFile(const QString& path);
+
+    // Writes every line followed by the remembered line break (CR LF for new lists), in the
+    // remembered format, replacing the file atomically. Raises EFileError when the file cannot
+    // be written, or when a line cannot be held by the format (see CanHold).
+    void SaveToFile(const QString& path) const;
+
+    // Whether the format this list will be saved in can hold the text without loss.
+    bool CanHold(const QString& text) const;
+
+    // Position of the first line equal to text ignoring letter case, -1 if none.
+    int IndexOf(const QString& text) const;
+
+    int Count() const { return static_cast<int>(Strings.size()); }
+
+    TextFormat Format; // UTF-8 without a mark for lists that were not loaded
+    QString LineBreak = QStringLiteral("\r\n");
+};
+
+} // namespace platform

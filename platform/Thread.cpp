@@ -1,0 +1,123 @@
+#include "platform/Thread.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+namespace platform {
+
+class Thread::Runner : public QThread {
+public:
+    explicit Runner(Thread* owner) : owner_(owner) {}
+
+protected:
+    void run() override { owner_->runOnWorker(); }
+
+private:
+    Thread* owner_;
+};
+
+Thread::Thread(bool createSuspended) : runner_(std::make_unique<Runner>(this)) {
+    connect(runner_.get(), &QThread::finished, this, [this] { terminate(true); });
+    if (!createSuspended)
+        Start();
+}
+
+Thread::~Thread() {
+    // Destroying a running thread would leave the worker with a dangling object.
+    if (started_ && !finished_)
+        WaitFor(true);
+    runner_->wait();
+}
+
+void Thread::Start() {
+    if (started_)
+        return;
+    started_ = true;
+    runner_->start();
+}
+
+void Thread::runOnWorker() {
+    try {
+        Execute();
+    } catch (...) {
+        fatal_ = std::current_exception();
+    }
+    {
+        std::lock_guard lock(mutex_);
+        finished_ = true;
+    }
+    changed_.notify_all();
+}
+
+void Thread::Synchronize(std::function<void()> method) {
+    std::unique_lock lock(mutex_);
+    pending_ = std::move(method);
+    pendingDone_ = false;
+    pendingError_ = nullptr;
+    lock.unlock();
+    QMetaObject::invokeMethod(this, [this] { servePending(); }, Qt::QueuedConnection);
+    changed_.notify_all(); // a GUI thread inside WaitFor serves it directly
+    lock.lock();
+    changed_.wait(lock, [this] { return pendingDone_; });
+    if (auto error = std::exchange(pendingError_, nullptr))
+        std::rethrow_exception(error);
+}
+
+bool Thread::servePending() {
+    std::function<void()> method;
+    {
+        std::lock_guard lock(mutex_);
+        if (!pending_)
+            return false; // served already, by WaitFor or an earlier queued call
+        method = std::move(pending_);
+        pending_ = nullptr;
+    }
+    std::exception_ptr error;
+    try {
+        method();
+    } catch (...) {
+        error = std::current_exception();
+    }
+    {
+        std::lock_guard lock(mutex_);
+        pendingError_ = error;
+        pendingDone_ = true;
+    }
+    changed_.notify_all();
+    return true;
+}
+
+void Thread::WaitFor(bool skipTermination) {
+    if (started_) {
+        for (;;) {
+            servePending();
+            std::unique_lock lock(mutex_);
+            if (finished_)
+                break;
+            changed_.wait(lock, [this] { return finished_ || pending_ != nullptr; });
+        }
+        runner_->wait();
+    }
+    if (skipTermination)
+        terminated_ = true;
+    else
+        terminate(false);
+}
+
+void Thread::terminate(bool fromEventLoop) {
+    if (terminated_)
+        return;
+    terminated_ = true;
+    if (OnTerminate)
+        OnTerminate(this);
+    if (!FreeOnTerminate)
+        return;
+    // Inside our own queued call we must not delete ourselves; elsewhere there may be no
+    // event loop left to do it later.
+    if (fromEventLoop)
+        deleteLater();
+    else
+        delete this;
+}
+
+} // namespace platform

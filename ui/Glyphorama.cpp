@@ -1,0 +1,300 @@
+#include "ui/Glyphorama.h"
+
+#include "ui_Glyphorama.h"
+
+#include "notice/VersionCheck.h"
+#include "platform/Application.h"
+#include "platform/BalloonHint.h"
+#include "platform/Folders.h"
+#include "platform/HttpClient.h"
+#include "platform/Messages.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QScreen>
+
+TGlyphorama* Glyphorama = nullptr;
+bool VersionCheckRunning = false;
+
+void CloseOnEscape(QWidget* form, int key) {
+    if (key == Qt::Key_Escape)
+        form->close();
+}
+
+namespace {
+
+QStringList iconFiles(const QString& folder, const QStringList& names) {
+    QStringList files;
+    for (int i = 0; i < names.size(); ++i)
+        files.append(QStringLiteral(":/forms/icons/%1/%2-%3.svg").arg(folder).arg(i).arg(names[i]));
+    return files;
+}
+
+} // namespace
+
+TGlyphorama::TGlyphorama(QWidget* parent) : QWidget(parent), ui(new Ui::TGlyphorama) {
+    // Other parts reach the window through the global from the creation handler on.
+    Glyphorama = this;
+    ui->setupUi(this);
+    createImageLists();
+    createMenus();
+    IdHTTP = new platform::HttpClient(this);
+    IdHTTP->setObjectName(QStringLiteral("IdHTTP"));
+    NoticeHint = new platform::BalloonHint(this);
+    NoticeHint->setObjectName(QStringLiteral("NoticeHint"));
+    connectHandlers();
+    FormCreate();
+}
+
+TGlyphorama::~TGlyphorama() {
+    qApp->removeEventFilter(this);
+    // The catalogue's tiles live in our widgets: release it while they still exist.
+    FontPool.reset();
+    AppCore.reset();
+    delete ui;
+    if (Glyphorama == this)
+        Glyphorama = nullptr;
+}
+
+void TGlyphorama::createImageLists() {
+    ImageList24 = new platform::ImageList(
+        24,
+        iconFiles(QStringLiteral("24"),
+                  {QStringLiteral("circular-arrow"), QStringLiteral("heart"),
+                   QStringLiteral("letter-a"), QStringLiteral("hiragana-a"),
+                   QStringLiteral("asterisk"), QStringLiteral("magnifier-white"),
+                   QStringLiteral("magnifier-black"), QStringLiteral("wrench"),
+                   QStringLiteral("shopping-bag")}),
+        this);
+    ImageList24->setObjectName(QStringLiteral("ImageList24"));
+    ImageList16 = new platform::ImageList(
+        16,
+        iconFiles(QStringLiteral("16"),
+                  {QStringLiteral("magic-wand"), QStringLiteral("cross"), QStringLiteral("heart"),
+                   QStringLiteral("prohibition")}),
+        this);
+    ImageList16->setObjectName(QStringLiteral("ImageList16"));
+
+    platform::SetButtonImage(ui->SwitchSampleViewModeButton, *ImageList24, 5);
+    platform::SetButtonImage(ui->ShowEnglish, *ImageList24, 2);
+    platform::SetButtonImage(ui->ShowJapanese, *ImageList24, 3);
+    platform::SetButtonImage(ui->ShowAll, *ImageList24, 4);
+    platform::SetButtonImage(ui->ToolButton6, *ImageList24, 7);
+    platform::SetButtonImage(ui->NewTag, *ImageList16, 0);
+    platform::SetButtonImage(ui->ToolButton5, *ImageList16, 2);
+    platform::SetButtonImage(ui->ToolButton7, *ImageList16, 3);
+
+    auto* apply = ui->SampleText->addAction(ImageList16->Icon(0), QLineEdit::LeadingPosition);
+    apply->setObjectName(QStringLiteral("SampleTextLeftButton"));
+    apply->setToolTip(QStringLiteral("サンプルテキストを適用"));
+    auto* clear = ui->SampleText->addAction(ImageList16->Icon(1), QLineEdit::TrailingPosition);
+    clear->setObjectName(QStringLiteral("SampleTextRightButton"));
+    clear->setToolTip(QStringLiteral("サンプルテキストを消去"));
+}
+
+void TGlyphorama::createMenus() {
+    ToolMenu = ui->ToolMenu;
+    TagMenu = ui->TagMenu;
+    ContextMenu = ui->ContextMenu;
+    ui->ToolButton6->setMenu(ToolMenu);
+    ui->ToolButton6->setPopupMode(QToolButton::InstantPopup);
+}
+
+void TGlyphorama::connectHandlers() {
+    connect(ui->ShowEnglish, &QToolButton::clicked, this, &TGlyphorama::ShowEnglishClick);
+    connect(ui->ShowJapanese, &QToolButton::clicked, this, &TGlyphorama::ShowJapaneseClick);
+    connect(ui->ShowAll, &QToolButton::clicked, this, &TGlyphorama::ShowAllClick);
+    connect(ui->SwitchSampleViewModeButton, &QToolButton::clicked, this,
+            &TGlyphorama::SwitchSampleViewModeButtonClick);
+    connect(findChild<QAction*>(QStringLiteral("SampleTextLeftButton")), &QAction::triggered, this,
+            &TGlyphorama::SampleTextLeftButtonClick);
+    connect(findChild<QAction*>(QStringLiteral("SampleTextRightButton")), &QAction::triggered,
+            this, &TGlyphorama::SampleTextRightButtonClick);
+    // Enter applies the text; a line edit never beeps, so swallowing the key needs nothing.
+    connect(ui->SampleText, &QLineEdit::returnPressed, this,
+            &TGlyphorama::SampleTextLeftButtonClick);
+    connect(ui->FlowPanel, &FlowLayoutPanel::Resized, this, &TGlyphorama::FlowPanelResize);
+
+    connect(ui->S1, &QAction::triggered, this, &TGlyphorama::S1Click);
+    connect(ui->U1, &QAction::triggered, this, &TGlyphorama::U1Click);
+    connect(ui->O2, &QAction::triggered, this, &TGlyphorama::O2Click);
+    connect(ui->M1, &QAction::triggered, this, &TGlyphorama::M1Click);
+    connect(ui->X2, &QAction::triggered, this, &TGlyphorama::X2Click);
+    connect(ui->ShowAbout, &QAction::triggered, this, &TGlyphorama::ShowAboutClick);
+    connect(TagMenu, &QMenu::aboutToShow, this, &TGlyphorama::TagMenuPopup);
+    connect(ui->DeleteTag, &QAction::triggered, this, &TGlyphorama::DeleteTagClick);
+    connect(ui->RenameTag, &QAction::triggered, this, &TGlyphorama::RenameTagClick);
+    connect(ui->CopyFontName, &QAction::triggered, this, &TGlyphorama::CopyFontNameClick);
+
+    // Keys are previewed and the wheel is seen application-wide.
+    qApp->installEventFilter(this);
+}
+
+QLabel* TGlyphorama::StatusPanel(int index) const {
+    switch (index) {
+    case 0:
+        return ui->StatusPanel0;
+    case 1:
+        return ui->StatusPanel1;
+    case 2:
+        return ui->StatusPanel2;
+    case 3:
+        return ui->StatusPanel3;
+    default:
+        return nullptr;
+    }
+}
+
+void TGlyphorama::FormCreate() {
+    AppCore = std::make_unique<TAppCore>();
+    FontPool = std::make_unique<TFontPool>(this, ui->FlowPanel, ui->ProgressBar, ui->TagBar);
+    // On Linux the documents folder itself may not exist yet; without it nothing of ours
+    // could be saved, so it is made as well.
+    const QString documents = QFileInfo(AppCore->DataDir).path();
+    if (!platform::DirectoryExists(documents))
+        QDir().mkpath(documents);
+    for (const QString& folder : {AppCore->DataDir, AppCore->TagDir, AppCore->ResourceDir})
+        if (!platform::DirectoryExists(folder))
+            platform::CreateDir(folder);
+}
+
+void TGlyphorama::FormShow() {
+    const QString ini = SettingsFileName;
+    const QString settings = QStringLiteral("settings");
+    // The settings hold the outer bounds; Qt sizes the client area.
+    const QRect frame = frameGeometry();
+    const QSize decoration = frame.size() - geometry().size();
+    const int top = AppCore->IniReadInteger(ini, settings, QStringLiteral("form_top"), frame.y());
+    const int left =
+        AppCore->IniReadInteger(ini, settings, QStringLiteral("form_left"), frame.x());
+    const int width = AppCore->IniReadInteger(ini, settings, QStringLiteral("form_width"), 500);
+    const int height = AppCore->IniReadInteger(ini, settings, QStringLiteral("form_height"), 500);
+    move(left, top);
+    resize(width - decoration.width(), height - decoration.height());
+
+    const int mode = AppCore->IniReadInteger(ini, settings, QStringLiteral("sample_view_mode"), 0);
+    FontPool->SetSampleViewMode(mode);
+    if (mode == 0)
+        platform::SetButtonImage(ui->SwitchSampleViewModeButton, *ImageList24, 5);
+    else if (mode == 1)
+        platform::SetButtonImage(ui->SwitchSampleViewModeButton, *ImageList24, 6);
+
+    SelectFontType(AppCore->IniReadInteger(ini, settings, QStringLiteral("current_font_type"), 2),
+                   true);
+
+    QStringList tags;
+    AppCore->IniReadList(ini, QStringLiteral("tags"), tags);
+    FontPool->LoadTags(tags);
+    tagsLoaded_ = true;
+    FontPool->RebuildTagBar();
+
+    StartVersionCheck(this);
+}
+
+bool TGlyphorama::FormCloseQuery() {
+    if (!VersionCheckRunning)
+        return true;
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Glyphorama"),
+                    QStringLiteral("最新バージョンの問い合わせ中です。\r\n"
+                                   "正常にネットワークが閉じられるまでしばらくお待ちください。"),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("CloseRefusal"));
+    box.exec();
+    return false;
+}
+
+void TGlyphorama::FormClose() {
+    if (!AppCore || !FontPool)
+        return;
+    const QString ini = SettingsFileName;
+    const QString settings = QStringLiteral("settings");
+    AppCore->IniWriteInteger(ini, settings, QStringLiteral("current_font_type"), ChosenFontType);
+    AppCore->IniWriteInteger(ini, settings, QStringLiteral("sample_view_mode"),
+                             FontPool->Options.SampleViewMode);
+    // A list that could not be read at start must not overwrite the user's saved tags.
+    if (tagsLoaded_) {
+        const QStringList tags = FontPool->SaveTagNames();
+        AppCore->IniWriteList(ini, QStringLiteral("tags"), tags, static_cast<int>(tags.size()));
+    }
+    const QRect frame = frameGeometry();
+    AppCore->IniWriteInteger(ini, settings, QStringLiteral("form_top"), frame.y());
+    AppCore->IniWriteInteger(ini, settings, QStringLiteral("form_left"), frame.x());
+    AppCore->IniWriteInteger(ini, settings, QStringLiteral("form_width"), frame.width());
+    AppCore->IniWriteInteger(ini, settings, QStringLiteral("form_height"), frame.height());
+    releaseCatalogue();
+}
+
+void TGlyphorama::releaseCatalogue() {
+    FontPool.reset();
+    AppCore.reset();
+}
+
+void TGlyphorama::FormKeyDown(int key) { CloseOnEscape(this, key); }
+
+void TGlyphorama::FormKeyPress(int key) {
+    if (key == Qt::Key_Escape && FontPool)
+        FontPool->CancelBuild();
+}
+
+void TGlyphorama::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (shown_)
+        return;
+    shown_ = true;
+    FormShow();
+}
+
+void TGlyphorama::closeEvent(QCloseEvent* event) {
+    if (closed_) {
+        event->accept();
+        return;
+    }
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    closed_ = true;
+    event->accept();
+    try {
+        FormClose();
+    } catch (...) {
+        // The settings could not be saved. Say so, but let the user leave all the same:
+        // a window that can never close would be worse than settings not kept.
+        releaseCatalogue();
+        if (auto* app = platform::Application::instance())
+            app->ShowException(std::current_exception());
+    }
+}
+
+bool TGlyphorama::event(QEvent* event) {
+    if (event->type() == static_cast<QEvent::Type>(WM_REMOVE_TILE)) {
+        if (FontPool)
+            FontPool->RemoveTile(static_cast<int>(static_cast<platform::MessageEvent*>(event)->LParam));
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+bool TGlyphorama::eventFilter(QObject* watched, QEvent* event) {
+    if (!watched->isWidgetType())
+        return false; // the same input reaches the widgets after their windows
+    if (event->type() == QEvent::Wheel)
+        return ApplicationEventsMessage(watched, event);
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    // Keys reach the focused widget first and may then travel up to its parents: preview
+    // each key once, at its first receiver.
+    QWidget* first = QApplication::focusWidget();
+    if (!first || first->window() != this)
+        first = this;
+    if (watched != first || closed_)
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    FormKeyDown(key);
+    if (!closed_)
+        FormKeyPress(key);
+    return false;
+}
