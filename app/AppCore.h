@@ -54,3 +54,8 @@ inline const QString SettingsFileName = QStringLiteral("Glyphorama.ini");
 // The notice server of the program. No server answers for it yet: the name is in a reserved
 // top-level domain that never resolves, so the check fails quietly until one is set up.
 inline const QString DefaultNoticeHost = QStringLiteral("notice.glyphorama.invalid");
+
+// The program's home page and its author's mail address, in a domain reserved for examples
+// until real ones exist.
+inline const QString HomePageUrl = QStringLiteral("http://glyphorama.example.org/");
+inline const QString AuthorMailAddress = QStringLiteral("author@glyphorama.example.org");

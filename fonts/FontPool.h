@@ -97,4 +97,12 @@ public:
     void TagButtonMouseDown(QToolButton* button, Qt::MouseButton mouseButton, QPoint pos);
     void TagButtonDragDrop(QToolButton* target, QObject* source);
     void TagButtonClick(QToolButton* button);
+
+private:
+    // Width of a tile showing the caption in the family at the sample size.
+    static int SampleWidth(const QString& fontName, const QString& caption);
+    // The colours of a drawing mode; other modes leave the tile as it is.
+    static void PaintTileColors(TPanel* tile, int mode);
+    // Whether a tag file's lines name the family already, under any of its names.
+    bool IsListedInTag(const platform::TextFileList& list, const QString& fontName) const;
 };

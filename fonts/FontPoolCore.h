@@ -23,10 +23,16 @@ public:
     const TGlyphoramaOptions Options;
     // Cleared from the GUI thread to stop after the current tile.
     std::atomic<bool> Running{false};
+    // GUI thread: stops the run after the current tile, even when it has not begun yet.
+    void Cancel();
 
 protected:
     void Execute() override;
 
 private:
     void BuildTile();
+    void StepProgress();
+
+    // Set by Cancel, so that a cancel that comes before the run begins is not lost.
+    std::atomic<bool> cancelled_{false};
 };

@@ -1,6 +1,41 @@
-// Sample text and drawing modes. (Being written.)
+// Sample text and drawing modes.
 #include "fonts/FontPool.h"
 
-void TFontPool::ApplySampleText(const QString&) {}
-void TFontPool::SetSampleViewMode(int mode) { Options.SampleViewMode = mode; }
-int TFontPool::ToggleSampleViewMode() { return Options.SampleViewMode; }
+#include "fonts/FlowLayoutPanel.h"
+#include "fonts/Panel.h"
+
+void TFontPool::ApplySampleText(const QString& text) {
+    if (Building)
+        return;
+    Options.SampleString = text;
+    for (TFontUnit* unit : ViewList) {
+        if (!unit->Tile)
+            continue;
+        const QString& caption = text.isEmpty() ? unit->Name : text;
+        unit->Tile->SetCaption(caption);
+        unit->Tile->resize(SampleWidth(unit->Name, caption), unit->Tile->height());
+    }
+    // The tiles changed their widths: the rows are out of date.
+    if (FlowPanel) {
+        FlowPanel->Relayout();
+        FlowPanel->FitHeight();
+    }
+}
+
+void TFontPool::SetSampleViewMode(int mode) {
+    if (Building)
+        return;
+    Options.SampleViewMode = mode;
+    for (TFontUnit* unit : ViewList)
+        if (unit->Tile)
+            PaintTileColors(unit->Tile, mode);
+}
+
+int TFontPool::ToggleSampleViewMode() {
+    const int old = Options.SampleViewMode;
+    if (old == 0)
+        SetSampleViewMode(1);
+    else if (old == 1)
+        SetSampleViewMode(0);
+    return old;
+}

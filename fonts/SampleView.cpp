@@ -1,14 +1,204 @@
-// Sample view rebuild, filters and status. (Being written.)
+// Sample view rebuild, filters and status.
 #include "fonts/FontPool.h"
 
-bool TFontPool::FontTypeAdmits(int, int) { return false; }
-void TFontPool::RebuildView(const QString&) {}
-void TFontPool::CollectByFontType(int) {}
-void TFontPool::KeepTagFonts(const QString&) {}
-void TFontPool::DropTrashFonts() {}
-void TFontPool::ClearView() { ViewList.clear(); }
-void TFontPool::RemoveTile(int) {}
-void TFontPool::UpdateStatus() {}
-void TFontPool::SetFontType(int fontType) { Options.CurrentFontType = fontType; }
-void TFontPool::CancelBuild() {}
-TFontUnit* TFontPool::FindUnitByTileTag(int) const { return nullptr; }
+#include "fonts/FlowLayoutPanel.h"
+#include "fonts/FontPoolCore.h"
+#include "fonts/Panel.h"
+#include "platform/TextFileList.h"
+#include "ui/Glyphorama.h"
+#include "ui_Glyphorama.h"
+
+#include <QAbstractScrollArea>
+#include <QLabel>
+#include <QProgressBar>
+#include <QToolButton>
+#include <algorithm>
+
+namespace {
+
+// The scroll box that holds the flow panel (through its viewport), if any.
+QAbstractScrollArea* enclosingScrollBox(QWidget* widget) {
+    for (QWidget* w = widget ? widget->parentWidget() : nullptr; w; w = w->parentWidget())
+        if (auto* box = qobject_cast<QAbstractScrollArea*>(w))
+            return box;
+    return nullptr;
+}
+
+void setStatusText(int panel, const QString& text) {
+    if (!Glyphorama)
+        return;
+    if (QLabel* label = Glyphorama->StatusPanel(panel)) {
+        // Panel 2 shows a tag name, which comes from the user's files.
+        label->setTextFormat(Qt::PlainText);
+        label->setText(text);
+    }
+}
+
+// Destroys a unit's tile and name label and forgets them.
+void destroyTile(TFontUnit& unit) {
+    if (unit.NameLabel) {
+        unit.NameLabel->setParent(nullptr);
+        delete unit.NameLabel;
+        unit.NameLabel = nullptr;
+    }
+    if (unit.Tile) {
+        unit.Tile->setParent(nullptr);
+        delete unit.Tile;
+        unit.Tile = nullptr;
+    }
+}
+
+} // namespace
+
+bool TFontPool::FontTypeAdmits(int fontType, int fontClass) {
+    if (fontClass < fcJapaneseFixed || fontClass > fcAtInName)
+        return false;
+    switch (fontType) {
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+        return fontClass == fontType;
+    case 5:
+        return fontClass != fcVertical;
+    case 6:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TFontPool::RebuildView(const QString& tagName) {
+    // A request made while tiles are being built is dropped, not queued.
+    if (Building)
+        return;
+    if (ProgressBar) {
+        ProgressBar->setValue(0);
+        ProgressBar->setMinimum(0);
+    }
+    ClearView();
+    if (!tagName.isEmpty()) {
+        SetFontType(5);
+        CollectByFontType(5);
+        KeepTagFonts(tagName);
+        setStatusText(2, tagName + QStringLiteral("タグ"));
+    } else {
+        CollectByFontType(Options.CurrentFontType);
+        DropTrashFonts();
+        setStatusText(2, QStringLiteral("なし"));
+    }
+    // A bar whose maximum equals its minimum shows an endless busy animation in Qt; an empty
+    // view keeps a still, empty bar instead.
+    if (ProgressBar)
+        ProgressBar->setMaximum(std::max(1, static_cast<int>(ViewList.size())));
+    Building = true;
+    Builder = new TFontPoolCore(true, ProgressBar, Options);
+    Builder->Units = ViewList;
+    Builder->OnTerminate = [this](platform::Thread*) { BuilderTerminated(); };
+    Builder->FreeOnTerminate = true;
+    Builder->Start();
+    UpdateStatus();
+}
+
+void TFontPool::CollectByFontType(int fontType) {
+    for (const auto& unit : FontList)
+        if (FontTypeAdmits(fontType, unit->FontClass))
+            ViewList.push_back(unit.get());
+}
+
+void TFontPool::KeepTagFonts(const QString& tagName) {
+    platform::TextFileList names;
+    if (!LoadTagFile(tagName, names)) {
+        ViewList.clear();
+        return;
+    }
+    std::erase_if(ViewList, [&names](const TFontUnit* unit) {
+        return std::none_of(names.Strings.cbegin(), names.Strings.cend(),
+                            [unit](const QString& name) { return unit->IsNamed(name); });
+    });
+}
+
+void TFontPool::DropTrashFonts() {
+    platform::TextFileList names;
+    if (!LoadTagFile(TrashTagName, names))
+        return;
+    std::erase_if(ViewList, [&names](const TFontUnit* unit) {
+        return std::any_of(names.Strings.cbegin(), names.Strings.cend(),
+                           [unit](const QString& name) { return unit->IsNamed(name); });
+    });
+}
+
+void TFontPool::ClearView() {
+    // Hidden, the thousands of deletions below cost no repaint or layout each; the main
+    // panel's caption shows meanwhile.
+    QAbstractScrollArea* scrollBox = enclosingScrollBox(FlowPanel);
+    if (scrollBox)
+        scrollBox->hide();
+    if (FlowPanel)
+        FlowPanel->hide();
+    // Front to back: each tile is then the first child of the flow panel, which Qt removes
+    // from its lists without searching or moving the rest.
+    for (TFontUnit* unit : ViewList)
+        destroyTile(*unit);
+    ViewList.clear();
+    if (FlowPanel) {
+        FlowPanel->show();
+        FlowPanel->FitHeight();
+    }
+    if (scrollBox)
+        scrollBox->show();
+}
+
+void TFontPool::RemoveTile(int tag) {
+    const auto it = std::find_if(ViewList.begin(), ViewList.end(), [tag](const TFontUnit* unit) {
+        return unit->Tile && unit->Tile->Tag == tag;
+    });
+    if (it == ViewList.end())
+        return;
+    destroyTile(**it);
+    ViewList.erase(it);
+    // Close the gap the tile leaves in the flow.
+    if (FlowPanel)
+        FlowPanel->FitHeight();
+}
+
+void TFontPool::UpdateStatus() {
+    setStatusText(0, QString::number(ViewList.size()) + QStringLiteral(" fonts"));
+    switch (Options.CurrentFontType) {
+    case 1:
+        setStatusText(1, QStringLiteral("日本語フォント"));
+        break;
+    case 2:
+        setStatusText(1, QStringLiteral("欧文フォント"));
+        break;
+    default:
+        setStatusText(1, QStringLiteral("全て"));
+        break;
+    }
+}
+
+void TFontPool::SetFontType(int fontType) {
+    Options.CurrentFontType = fontType;
+    if (!Glyphorama)
+        return;
+    QToolButton* pressed = fontType == 1   ? Glyphorama->ui->ShowJapanese
+                           : fontType == 2 ? Glyphorama->ui->ShowEnglish
+                                           : Glyphorama->ui->ShowAll;
+    // Grouped buttons: pressing one releases the others, whether or not the form groups them.
+    for (QToolButton* button :
+         {Glyphorama->ui->ShowEnglish, Glyphorama->ui->ShowJapanese, Glyphorama->ui->ShowAll})
+        button->setChecked(button == pressed);
+}
+
+void TFontPool::CancelBuild() {
+    if (Building && Builder)
+        Builder->Cancel();
+}
+
+TFontUnit* TFontPool::FindUnitByTileTag(int tag) const {
+    for (TFontUnit* unit : ViewList)
+        if (unit->Tile && unit->Tile->Tag == tag)
+            return unit;
+    return nullptr;
+}

@@ -1,8 +1,136 @@
-// Font tiles and their mouse handlers. (Being written.)
+// Font tiles and their mouse handlers.
 #include "fonts/FontPool.h"
 
-void TFontPool::BuildTile(TFontUnit&, int, const TGlyphoramaOptions&) {}
-void TFontPool::BuilderTerminated() { Building = false; }
-void TFontPool::TileMouseEnter(TPanel*) {}
-void TFontPool::TileMouseLeave(TPanel*) {}
-void TFontPool::TileMouseDown(TPanel*, Qt::MouseButton, QPoint) {}
+#include "fonts/FlowLayoutPanel.h"
+#include "fonts/Panel.h"
+#include "ui/Glyphorama.h"
+
+#include <QFontMetrics>
+#include <QMenu>
+#include <QProgressBar>
+#include <QTextDocument>
+
+namespace {
+
+constexpr int TileHeight = 82;
+constexpr int SamplePointSize = 16;
+const QColor HoverColor(0xC0, 0xDC, 0xC0);
+const QColor NameLabelColor(0x80, 0x80, 0x80);
+
+// Family names come from font files; a tooltip would take one that looks like markup as
+// rich text.
+QString plainToolTip(const QString& text) {
+    if (!Qt::mightBeRichText(text))
+        return text;
+    return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() +
+           QStringLiteral("</p>");
+}
+
+// The tile a handler acts on: the name label stands for the tile that holds it.
+TPanel* hoverTarget(TPanel* sender) {
+    if (sender && sender->AlignBottom)
+        return qobject_cast<TPanel*>(sender->parentWidget());
+    return sender;
+}
+
+} // namespace
+
+int TFontPool::SampleWidth(const QString& fontName, const QString& caption) {
+    return QFontMetrics(QFont(fontName, SamplePointSize)).horizontalAdvance(caption) + 20;
+}
+
+void TFontPool::PaintTileColors(TPanel* tile, int mode) {
+    if (mode == 0) {
+        tile->SetColor(Qt::white);
+        tile->SetFontColor(Qt::black);
+    } else if (mode == 1) {
+        tile->SetColor(Qt::black);
+        tile->SetFontColor(Qt::white);
+    }
+}
+
+void TFontPool::BuildTile(TFontUnit& unit, int index, const TGlyphoramaOptions& options) {
+    const QString caption = options.SampleString.isEmpty() ? unit.Name : options.SampleString;
+
+    // Made whole while hidden, then shown once at the end of the flow.
+    auto* tile = new TPanel(FlowPanel);
+    unit.Tile = tile;
+    tile->SetCaption(caption);
+    tile->setToolTip(plainToolTip(unit.Name));
+    tile->setCursor(Qt::PointingHandCursor);
+    tile->Tag = index;
+    tile->resize(SampleWidth(unit.Name, caption), TileHeight);
+    tile->setFont(QFont(unit.Name, SamplePointSize));
+    // The catalogue's drawing mode (it cannot change while a build runs).
+    PaintTileColors(tile, Options.SampleViewMode);
+    tile->Margins = QMargins(5, 3, 5, 3);
+    tile->OnMouseEnter = [this](TPanel* sender) { TileMouseEnter(sender); };
+    tile->OnMouseLeave = [this](TPanel* sender) { TileMouseLeave(sender); };
+    tile->OnMouseDown = [this](TPanel* sender, Qt::MouseButton button, QPoint pos) {
+        TileMouseDown(sender, button, pos);
+    };
+
+    if (options.ShowNameLabel) {
+        auto* label = new TPanel(tile);
+        unit.NameLabel = label;
+        label->SetCaption(unit.Name);
+        label->SetAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->Margins = QMargins(3, 3, 2, 2);
+        label->resize(label->width(), 12);
+        label->SetFontColor(NameLabelColor);
+        QFont font(QStringLiteral("メイリオ"));
+        font.setPointSize(7);
+        label->setFont(font);
+        label->AlignBottom = true;
+        label->Tag = index;
+        label->OnMouseEnter = tile->OnMouseEnter;
+        label->OnMouseLeave = tile->OnMouseLeave;
+        label->OnMouseDown = tile->OnMouseDown;
+        label->setCursor(Qt::PointingHandCursor);
+    }
+
+    if (FlowPanel) {
+        FlowPanel->AddTile(tile);
+        FlowPanel->FitHeight();
+    }
+}
+
+void TFontPool::BuilderTerminated() {
+    if (ProgressBar)
+        ProgressBar->setValue(0);
+    Building = false;
+    Builder = nullptr;
+}
+
+void TFontPool::TileMouseEnter(TPanel* sender) {
+    if (TPanel* target = hoverTarget(sender))
+        target->SetColor(HoverColor);
+}
+
+void TFontPool::TileMouseLeave(TPanel* sender) {
+    TPanel* target = hoverTarget(sender);
+    if (!target)
+        return;
+    // Moving from the name label back onto its tile leaves only the label: the pointer is
+    // still on the tile, which stays green until the pointer leaves the tile itself.
+    if (target != sender && target->underMouse())
+        return;
+    if (Options.SampleViewMode == 0)
+        target->SetColor(Qt::white);
+    else if (Options.SampleViewMode == 1)
+        target->SetColor(Qt::black);
+}
+
+void TFontPool::TileMouseDown(TPanel* sender, Qt::MouseButton button, QPoint pos) {
+    if (!sender)
+        return;
+    if (button == Qt::LeftButton) {
+        sender->BeginDrag();
+    } else if (button == Qt::RightButton) {
+        if (!Glyphorama || !Glyphorama->ContextMenu)
+            return;
+        Glyphorama->ContextMenuTag = sender->Tag;
+        Glyphorama->ContextMenu->setProperty("Tag", sender->Tag);
+        Glyphorama->ContextMenu->popup(sender->mapToGlobal(pos));
+    }
+}

@@ -10,6 +10,10 @@ namespace platform {
 // end of the file; every other line is kept as it was. The file is read when the object is
 // made (a missing file is empty) and every write replaces it atomically before returning.
 // On disk it is UTF-8; files with a UTF-8/UTF-16 mark and legacy CP932 files are read too.
+// Blanks around names and values are ignored; a value in one pair of double quotes is read
+// without them, and values that need them are written with them, so every value read back is
+// the one written. A section or key that appears twice counts at its first appearance only;
+// the later one stays in the file untouched.
 class IniFile {
 public:
     explicit IniFile(QString path);
@@ -38,6 +42,8 @@ private:
     QStringList lines_;
     QString lineBreak_ = QStringLiteral("\n");
     bool utf8Mark_ = false;
+    // The file exists but could not be read: writing would replace it by our few keys.
+    bool unreadable_ = false;
 };
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace platform {
@@ -18,6 +19,9 @@ struct TextFormat {
 struct DecodedText {
     QString Text;
     TextFormat Format;
+    // Some bytes could not be decoded and stand as U+FFFD in Text: writing Text back would
+    // replace them for good.
+    bool Lossy = false;
 };
 
 // A mark selects UTF-8 or UTF-16 (and is not part of the text); without one the bytes are
@@ -31,5 +35,10 @@ std::optional<QByteArray> EncodeText(const QString& text, const TextFormat& form
 // Strict CP932 conversions through iconv; nullopt on any byte or character they cannot map.
 std::optional<QString> DecodeCp932(const QByteArray& bytes);
 std::optional<QByteArray> EncodeCp932(const QString& text);
+
+// Splits text at CR LF, lone CR and lone LF; a final break makes no empty last line, an empty
+// line inside the text is a line of its own. firstBreak receives the first break found (empty
+// when there is none).
+QStringList SplitLines(const QString& text, QString* firstBreak = nullptr);
 
 } // namespace platform

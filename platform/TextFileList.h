@@ -19,11 +19,13 @@ public:
     bool LoadFromFile(const QString& path);
 
     // Writes every line followed by the remembered line break (CR LF for new lists), in the
-    // remembered format, replacing the file atomically. Raises EFileError when the file cannot
-    // be written, or when a line cannot be held by the format (see CanHold).
+    // remembered format, replacing the file atomically. Raises EFileError, leaving the file as
+    // it was, when it cannot be written, when a line cannot be held by the format (see
+    // CanHold), or when the loaded file held bytes that could not be decoded.
     void SaveToFile(const QString& path) const;
 
-    // Whether the format this list will be saved in can hold the text without loss.
+    // Whether the format this list will be saved in can hold the text without loss, as one
+    // line (a line break inside it cannot be).
     bool CanHold(const QString& text) const;
 
     // Position of the first line equal to text ignoring letter case, -1 if none.
@@ -33,6 +35,11 @@ public:
 
     TextFormat Format; // UTF-8 without a mark for lists that were not loaded
     QString LineBreak = QStringLiteral("\r\n");
+
+private:
+    // The loaded file held bytes that stand as U+FFFD in Strings; saving would make that
+    // loss permanent, so SaveToFile refuses.
+    bool undecodable_ = false;
 };
 
 } // namespace platform

@@ -1,20 +1,162 @@
-// The tag list and the tag files. (Being written.)
+// The tag list and the tag files: one file per tag in the tags folder, one family name a line.
 #include "fonts/FontPool.h"
 
+#include "platform/Folders.h"
 #include "platform/TextFileList.h"
+#include "ui/Glyphorama.h"
 
 const QString TFontPool::TrashTagName = QStringLiteral("ゴミ箱");
 const QString TFontPool::FavoritesTagName = QStringLiteral("お気に入り");
 const QString TFontPool::SeparatorTagName = QStringLiteral("/-/");
 
-void TFontPool::LoadTags(const QStringList&) {}
-QStringList TFontPool::SaveTagNames() const { return {}; }
-QString TFontPool::TagFilePath(const QString&) const { return {}; }
-bool TFontPool::LoadTagFile(const QString&, platform::TextFileList&) const { return false; }
-bool TFontPool::AddFontToTag(const QString&, const QString&) { return false; }
-void TFontPool::AddTag(const QString&) {}
-void TFontPool::RemoveTag(const QString&) {}
-void TFontPool::RenameTag(const QString&, const QString&) {}
-int TFontPool::FindTag(const QString&) const { return -1; }
-bool TFontPool::TagExists(const QString&) const { return false; }
-void TFontPool::DeleteTagFile(const QString&) {}
+namespace {
+
+constexpr int TrashImageIndex = 3;
+constexpr int FavoritesImageIndex = 2;
+
+// Tag names come from the settings file as well as from the dialog, and the settings file can
+// hold anything. A slash would lead out of the tags folder and a NUL would cut the path short
+// in the system call, so such names get no file at all. Every other name is used verbatim, so
+// that files made earlier keep their names.
+bool IsSafeTagFileName(const QString& name) {
+    return !name.contains(u'/') && !name.contains(QChar(u'\0'));
+}
+
+} // namespace
+
+QString TFontPool::TagFilePath(const QString& tagName) const {
+    if (!Glyphorama || !Glyphorama->AppCore || !IsSafeTagFileName(tagName))
+        return QString();
+    return Glyphorama->AppCore->TagDir + u'/' + tagName + QStringLiteral(".tag");
+}
+
+bool TFontPool::LoadTagFile(const QString& tagName, platform::TextFileList& list) const {
+    const QString path = TagFilePath(tagName);
+    if (path.isEmpty() || !platform::FileExists(path))
+        return false;
+    return list.LoadFromFile(path);
+}
+
+void TFontPool::LoadTags(const QStringList& userTagNames) {
+    TagList.clear();
+    platform::TextFileList scratch;
+    const auto append = [&](const QString& name, const QString& hint, int imageIndex) {
+        TFontTag tag;
+        tag.Name = name;
+        tag.Hint = hint;
+        tag.ImageIndex = imageIndex;
+        tag.FontCount = LoadTagFile(name, scratch) ? scratch.Count() : 0;
+        TagList.push_back(tag);
+    };
+    append(TrashTagName, QStringLiteral("ゴミ箱にあるフォントはリストに表示されません"),
+           TrashImageIndex);
+    append(FavoritesTagName, QStringLiteral("お気に入りにあるフォントは強調表示されます"),
+           FavoritesImageIndex);
+    TFontTag separator;
+    separator.Name = SeparatorTagName;
+    TagList.push_back(separator);
+    for (const QString& name : userTagNames)
+        append(name, name, -1);
+}
+
+QStringList TFontPool::SaveTagNames() const {
+    QStringList names;
+    for (const TFontTag& tag : TagList)
+        if (tag.Name != TrashTagName && tag.Name != FavoritesTagName &&
+            tag.Name != SeparatorTagName)
+            names.append(tag.Name);
+    return names;
+}
+
+bool TFontPool::IsListedInTag(const platform::TextFileList& list, const QString& fontName) const {
+    // A file written on a desktop in another language may name the family in that language.
+    for (const auto& unit : FontList)
+        if (unit->Name == fontName) {
+            for (const QString& line : list.Strings)
+                if (unit->IsNamed(line))
+                    return true;
+            return false;
+        }
+    return list.IndexOf(fontName) >= 0;
+}
+
+bool TFontPool::AddFontToTag(const QString& tagName, const QString& fontName) {
+    const QString path = TagFilePath(tagName);
+    if (path.isEmpty())
+        return false;
+    platform::TextFileList list;
+    bool added = false;
+    if (LoadTagFile(tagName, list)) {
+        if (!IsListedInTag(list, fontName)) {
+            // A legacy CP932 file cannot hold every family name. Rather than write a
+            // replacement character, which would no longer match the font, the file moves to
+            // UTF-8 with a mark, which every reader of tag files recognises.
+            if (!list.CanHold(fontName)) {
+                platform::TextFileList utf8 = list;
+                utf8.Format = {platform::TextEncoding::Utf8, true};
+                if (utf8.CanHold(fontName))
+                    list.Format = utf8.Format;
+            }
+            list.Strings.append(fontName);
+            list.SaveToFile(path);
+            added = true;
+        }
+    } else {
+        list.Strings.append(fontName);
+        list.SaveToFile(path);
+        added = true;
+    }
+    const int index = FindTag(tagName);
+    if (index >= 0)
+        TagList[index].FontCount = list.Count();
+    RebuildTagBar();
+    return added;
+}
+
+void TFontPool::AddTag(const QString& name) {
+    TFontTag tag;
+    tag.Name = name;
+    tag.Hint = name;
+    TagList.push_back(tag);
+    RebuildTagBar();
+}
+
+void TFontPool::RemoveTag(const QString& name) {
+    const int index = FindTag(name);
+    if (index >= 0)
+        TagList.erase(TagList.begin() + index);
+    DeleteTagFile(name);
+    RebuildTagBar();
+}
+
+void TFontPool::RenameTag(const QString& oldName, const QString& newName) {
+    if (newName == oldName || newName.isEmpty())
+        return;
+    const int index = FindTag(oldName);
+    if (index < 0)
+        return;
+    TagList[index].Name = newName;
+    TagList[index].Hint = newName;
+    const QString from = TagFilePath(oldName);
+    const QString to = TagFilePath(newName);
+    if (!from.isEmpty() && !to.isEmpty() && platform::FileExists(from))
+        platform::RenameFile(from, to);
+    RebuildTagBar();
+}
+
+int TFontPool::FindTag(const QString& name) const {
+    for (size_t i = 0; i < TagList.size(); ++i)
+        if (TagList[i].Name == name)
+            return static_cast<int>(i);
+    return -1;
+}
+
+bool TFontPool::TagExists(const QString& name) const {
+    return FindTag(name) >= 0;
+}
+
+void TFontPool::DeleteTagFile(const QString& name) {
+    const QString path = TagFilePath(name);
+    if (!path.isEmpty() && platform::FileExists(path))
+        platform::DeleteFile(path);
+}

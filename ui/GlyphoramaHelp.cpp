@@ -1,10 +1,53 @@
-// The help menu and shell commands. (Being written.)
+// The tool menu's help items, the about box and the tile's context menu.
 #include "ui/Glyphorama.h"
 
-void TGlyphorama::S1Click() {}
-void TGlyphorama::U1Click() {}
-void TGlyphorama::O2Click() {}
-void TGlyphorama::M1Click() {}
-void TGlyphorama::X2Click() { close(); }
-void TGlyphorama::ShowAboutClick() {}
-void TGlyphorama::CopyFontNameClick() {}
+#include "platform/Desktop.h"
+#include "ui/AboutForm.h"
+#include "ui/ShellOpen.h"
+
+// Each command does nothing once the window has released its core at close (a queued menu
+// click may still arrive).
+
+void TGlyphorama::S1Click() {
+    if (AppCore)
+        ShellOpen(this, AppCore->ExeDir + QStringLiteral("/readme.txt"), QString());
+}
+
+void TGlyphorama::U1Click() {
+    if (AppCore)
+        ShellOpen(this, AppCore->ExeDir + QStringLiteral("/info.txt"), QString());
+}
+
+void TGlyphorama::O2Click() {
+    if (AppCore)
+        ShellOpen(this, HomePageUrl, QString());
+}
+
+void TGlyphorama::M1Click() {
+    if (AppCore)
+        ShellOpen(this, QStringLiteral("mailto:") + AuthorMailAddress, QString());
+}
+
+// Quitting from the menu is the same as closing the window: the settings are saved, and a
+// running version check still keeps the window open.
+void TGlyphorama::X2Click() {
+    close();
+}
+
+void TGlyphorama::ShowAboutClick() {
+    if (!AppCore)
+        return;
+    // Reaching the menu has normally closed an open box already; make sure of it.
+    if (AboutForm)
+        AboutForm->close();
+    AboutForm = new TAboutForm(this);
+    AboutForm->show();
+}
+
+void TGlyphorama::CopyFontNameClick() {
+    if (!FontPool)
+        return;
+    // The tile may have left the view since its menu opened; then there is nothing to copy.
+    if (const TFontUnit* unit = FontPool->FindUnitByTileTag(ContextMenuTag))
+        platform::SetClipboardText(unit->Name);
+}

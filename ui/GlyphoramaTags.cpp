@@ -1,8 +1,83 @@
-// The main window's tag menu and tag dialog commands. (Being written.)
+// The main window's tag menu and tag dialog commands.
 #include "ui/Glyphorama.h"
 
-void TGlyphorama::TagMenuPopup() {}
-void TGlyphorama::DeleteTagClick() {}
-void TGlyphorama::RenameTagClick() {}
-void TGlyphorama::NewTagButtonClick() {}
-void TGlyphorama::AskRenameTag(const QString&) {}
+#include "tags/NewTagForm.h"
+#include "tags/TagButton.h"
+#include "tags/TagToolBar.h"
+#include "ui_Glyphorama.h"
+#include "ui_NewTagForm.h"
+
+#include <QMenu>
+
+namespace {
+
+// The tag list entry of the button whose menu is open, -1 if there is none.
+int menuTagIndex(const TGlyphorama& window) {
+    if (!window.FontPool)
+        return -1;
+    const auto* button = qobject_cast<TagButton*>(window.ui->TagBar->ButtonAt(window.TagMenuTag));
+    if (!button || button->Tag < 0 ||
+        button->Tag >= static_cast<int>(window.FontPool->TagList.size()))
+        return -1;
+    return button->Tag;
+}
+
+} // namespace
+
+void TGlyphorama::TagMenuPopup() {
+    const int index = menuTagIndex(*this);
+    bool enable = index >= 0;
+    if (enable) {
+        const QString& name = FontPool->TagList[index].Name;
+        enable = name != TFontPool::FavoritesTagName && name != TFontPool::TrashTagName;
+    }
+    ui->DeleteTag->setEnabled(enable);
+    ui->RenameTag->setEnabled(enable);
+}
+
+void TGlyphorama::DeleteTagClick() {
+    const int index = menuTagIndex(*this);
+    if (index >= 0)
+        FontPool->RemoveTag(FontPool->TagList[index].Name);
+}
+
+void TGlyphorama::RenameTagClick() {
+    const int index = menuTagIndex(*this);
+    if (index >= 0)
+        AskRenameTag(FontPool->TagList[index].Name);
+}
+
+namespace {
+
+// Runs the tag dialog once and hands back the accepted name, empty when it was cancelled.
+QString askTagName(TGlyphorama& window, const QString& initialName) {
+    TNewTagForm form(
+        &window,
+        [&window](const QString& name) {
+            return window.FontPool && window.FontPool->TagExists(name);
+        },
+        [&window](const QString& name) {
+            return window.AppCore && window.AppCore->IsValidTagName(name);
+        });
+    form.ui->TagName->setText(initialName);
+    form.exec();
+    return form.ResultName;
+}
+
+} // namespace
+
+void TGlyphorama::AskRenameTag(const QString& oldName) {
+    if (!FontPool)
+        return;
+    const QString newName = askTagName(*this, oldName);
+    if (FontPool)
+        FontPool->RenameTag(oldName, newName);
+}
+
+void TGlyphorama::NewTagButtonClick() {
+    if (!FontPool)
+        return;
+    const QString name = askTagName(*this, QString());
+    if (FontPool && !name.isEmpty())
+        FontPool->AddTag(name);
+}

@@ -1,0 +1,93 @@
+#include "notice/GetInternetData.h"
+
+#include "app/AppCore.h"
+#include "platform/Application.h"
+#include "platform/HttpClient.h"
+#include "ui/Glyphorama.h"
+
+#include <QCoreApplication>
+#include <QSaveFile>
+#include <QScopeGuard>
+
+namespace {
+
+QString userAgent() {
+    // The window's core carries the version; without a window (tests) the built-in one.
+    if (Glyphorama && Glyphorama->AppCore)
+        return QStringLiteral("Glyphorama2 /%1#%2")
+            .arg(Glyphorama->AppCore->MajorVersion)
+            .arg(Glyphorama->AppCore->MinorVersion);
+    const TAppCore builtIn{QString(), QString()};
+    return QStringLiteral("Glyphorama2 /%1#%2").arg(builtIn.MajorVersion).arg(builtIn.MinorVersion);
+}
+
+} // namespace
+
+TGetInternetData::TGetInternetData(QObject* notifyWindow, platform::HttpClient* http,
+                                   const QString& url, const QString& filePath)
+    : Thread(true), NotifyWindow(notifyWindow), Http(http), Url(url), FilePath(filePath) {
+    FreeOnTerminate = true;
+    if (http) {
+        http->Accept = QStringLiteral("text/html, */*");
+        http->UserAgent = userAgent();
+    }
+}
+
+TGetInternetData::~TGetInternetData() {
+    // Destroyed early, the worker must be out of Execute before the client is touched.
+    if (!Finished())
+        WaitFor(true);
+    if (Http && Http->Connected())
+        Http->Disconnect();
+    platform::SetScreenCursor(platform::ScreenCursor::Default);
+}
+
+void TGetInternetData::Execute() {
+    platform::SetScreenCursor(platform::ScreenCursor::HourGlass);
+    GetFinished = false;
+    platform::HttpClient* http = Http.data();
+    if (!http)
+        return;
+    // The window regards the check as over once the termination handler has run and may then
+    // release the client: the connection is closed here, while the client surely exists.
+    const auto disconnect = qScopeGuard([http] { http->Disconnect(); });
+    download(*http);
+}
+
+void TGetInternetData::download(platform::HttpClient& http) {
+    try {
+        http.Head(Url);
+    } catch (const platform::EHttpError&) {
+        if (http.ResponseCode() != 302) {
+            postStatus(QStringLiteral("中断(1)"));
+            return;
+        }
+        try {
+            http.Head(http.Location());
+        } catch (const platform::EHttpError&) {
+            return;
+        }
+    }
+
+    // Written beside the notice file and put in its place only when complete.
+    QSaveFile file(FilePath);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    bool completed = false;
+    try {
+        http.Get(Url, file);
+        completed = file.commit();
+    } catch (const platform::EHttpError&) {
+        file.cancelWriting();
+    }
+    if (completed)
+        postStatus(QStringLiteral("完了"));
+    GetFinished = true;
+    if (!completed)
+        postStatus(QStringLiteral("中断(2)"));
+}
+
+void TGetInternetData::postStatus(const QString& text) {
+    if (NotifyWindow)
+        QCoreApplication::postEvent(NotifyWindow, new DownloadStatusMessage(text));
+}

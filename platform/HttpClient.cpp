@@ -1,0 +1,185 @@
+#include "platform/HttpClient.h"
+
+#include <QIODevice>
+#include <algorithm>
+#include <curl/curl.h>
+#include <mutex>
+
+namespace platform {
+
+namespace {
+
+using std::chrono::milliseconds;
+using std::chrono::steady_clock;
+
+// What the callbacks learn while one request runs.
+struct Transfer {
+    QIODevice* out = nullptr;
+    qint64 maxBody = 0;
+    qint64 received = 0;
+    int code = 0;
+    QByteArray statusLine;
+    bool tooLarge = false;
+    bool writeFailed = false;
+
+    bool success() const { return code >= 200 && code <= 299; }
+};
+
+size_t onHeader(char* data, size_t size, size_t count, void* user) {
+    auto* transfer = static_cast<Transfer*>(user);
+    const QByteArray line = QByteArray(data, static_cast<qsizetype>(size * count)).trimmed();
+    // Each reply (an interim "100 Continue" too) starts with its status line.
+    if (line.startsWith("HTTP/")) {
+        transfer->statusLine = line;
+        const QList<QByteArray> parts = line.split(' ');
+        transfer->code = parts.size() > 1 ? parts[1].toInt() : 0;
+    }
+    return size * count;
+}
+
+size_t onBody(char* data, size_t size, size_t count, void* user) {
+    auto* transfer = static_cast<Transfer*>(user);
+    const auto length = static_cast<qint64>(size * count);
+    transfer->received += length;
+    if (transfer->received > transfer->maxBody) {
+        transfer->tooLarge = true;
+        return 0; // aborts the transfer
+    }
+    if (!transfer->success() || !transfer->out)
+        return size * count;
+    if (transfer->out->write(data, length) != length) {
+        transfer->writeFailed = true;
+        return 0;
+    }
+    return size * count;
+}
+
+class HeaderList {
+public:
+    void add(const QByteArray& header) { list_ = curl_slist_append(list_, header.constData()); }
+    curl_slist* get() const { return list_; }
+    ~HeaderList() { curl_slist_free_all(list_); }
+
+private:
+    curl_slist* list_ = nullptr;
+};
+
+} // namespace
+
+HttpClient::HttpClient(QObject* parent) : QObject(parent) {}
+
+HttpClient::~HttpClient() {
+    Disconnect();
+}
+
+void HttpClient::GlobalInit() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+void HttpClient::Head(const QString& url) {
+    perform(url, nullptr);
+}
+
+void HttpClient::Get(const QString& url, QIODevice& out) {
+    perform(url, &out);
+}
+
+void HttpClient::perform(const QString& url, QIODevice* out) {
+    GlobalInit();
+    responseCode_ = 0;
+    responseText_.clear();
+    location_.clear();
+
+    const auto now = steady_clock::now();
+    if (!sessionDeadline_)
+        sessionDeadline_ = now + SessionTimeout;
+    const auto left = std::chrono::duration_cast<milliseconds>(*sessionDeadline_ - now);
+    if (left <= milliseconds::zero())
+        throw EHttpError(QStringLiteral("Time-out: the session's time is used up"), 0);
+    const milliseconds total = std::min(RequestTimeout, left);
+    const milliseconds connect = std::min(ConnectTimeout, total);
+
+    if (!handle_)
+        handle_ = curl_easy_init();
+    CURL* curl = handle_;
+    if (!curl)
+        throw EHttpError(QStringLiteral("The HTTP client could not be created"), 0);
+    // A reset keeps the open connections, so that a GET after a HEAD may reuse one.
+    curl_easy_reset(curl);
+
+    Transfer transfer;
+    transfer.out = out;
+    transfer.maxBody = MaxBodySize;
+    HeaderList headers;
+    if (!Accept.isEmpty())
+        headers.add("Accept: " + Accept.toUtf8());
+    char error[CURL_ERROR_SIZE] = {};
+    const QByteArray address = url.toUtf8();
+    const QByteArray agent = UserAgent.toUtf8();
+
+    curl_easy_setopt(curl, CURLOPT_URL, address.constData());
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(connect.count()));
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(total.count()));
+    curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(MaxBodySize));
+    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, error);
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
+    if (!agent.isEmpty())
+        curl_easy_setopt(curl, CURLOPT_USERAGENT, agent.constData());
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, onHeader);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+    if (out)
+        curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+    else
+        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+
+    const CURLcode result = curl_easy_perform(curl);
+
+    long code = 0;
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &code);
+    responseCode_ = code != 0 ? static_cast<int>(code) : transfer.code;
+    responseText_ = QString::fromLatin1(transfer.statusLine);
+    char* redirect = nullptr;
+    if (curl_easy_getinfo(curl, CURLINFO_REDIRECT_URL, &redirect) == CURLE_OK && redirect)
+        location_ = QString::fromUtf8(redirect);
+    // The options pointed at locals of this call.
+    curl_easy_reset(curl);
+
+    if (transfer.tooLarge || result == CURLE_FILESIZE_EXCEEDED)
+        throw EHttpError(QStringLiteral("The reply is larger than %1 bytes").arg(MaxBodySize),
+                         responseCode_);
+    if (transfer.writeFailed)
+        throw EHttpError(QStringLiteral("The reply could not be stored"), responseCode_);
+    if (result != CURLE_OK) {
+        const QString detail =
+            error[0] ? QString::fromUtf8(error) : QString::fromUtf8(curl_easy_strerror(result));
+        throw EHttpError(detail, responseCode_);
+    }
+    if (responseCode_ < 200 || responseCode_ > 299)
+        throw EHttpError(responseText_.isEmpty() ? QStringLiteral("HTTP %1").arg(responseCode_)
+                                                 : responseText_,
+                         responseCode_);
+}
+
+bool HttpClient::Connected() const {
+    if (!handle_)
+        return false;
+    curl_socket_t socket = CURL_SOCKET_BAD;
+    if (curl_easy_getinfo(static_cast<CURL*>(handle_), CURLINFO_ACTIVESOCKET, &socket) != CURLE_OK)
+        return false;
+    return socket != CURL_SOCKET_BAD;
+}
+
+void HttpClient::Disconnect() {
+    if (handle_)
+        curl_easy_cleanup(static_cast<CURL*>(handle_));
+    handle_ = nullptr;
+    sessionDeadline_.reset();
+}
+
+} // namespace platform

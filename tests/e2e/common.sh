@@ -1,0 +1,56 @@
+# Shared by the end-to-end tests: a private X server, a temporary HOME and the program.
+# Usage: source it, then `start_program` after preparing $HOME.
+set -euo pipefail
+PROGRAM=$1
+source "$GLYPHORAMA_SOURCE_DIR/scripts/xvfb.sh"
+
+WORK=$(mktemp -d)
+export HOME=$WORK/home
+mkdir -p "$HOME"
+unset XDG_CONFIG_HOME XDG_DOCUMENTS_DIR XDG_DATA_HOME XDG_CACHE_HOME SESSION_MANAGER
+export LANG=C.UTF-8
+DATA=$HOME/Documents/Glyphorama
+PROGRAM_PID=""
+
+cleanup() {
+    [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null || true
+    stop_xvfb
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+start_program() {
+    [ -n "${DISPLAY_STARTED:-}" ] || { start_xvfb; DISPLAY_STARTED=1; }
+    "$PROGRAM" >"$WORK/program.log" 2>&1 &
+    PROGRAM_PID=$!
+    WINDOW=$(timeout 30 xdotool search --sync --onlyvisible --name '^Glyphorama2$' | head -n 1) ||
+        fail "the main window did not appear"
+}
+
+# Waits until the program has ended; fails after the given seconds.
+wait_for_exit() {
+    local seconds=${1:-20}
+    for _ in $(seq 1 $((seconds * 10))); do
+        kill -0 "$PROGRAM_PID" 2>/dev/null || { wait "$PROGRAM_PID" || true; PROGRAM_PID=""; return 0; }
+        sleep 0.1
+    done
+    fail "the program did not end within $seconds s"
+}
+
+# Presses Esc in the main window until it closes (a running notice check refuses at first).
+close_with_escape() {
+    for _ in $(seq 1 30); do
+        xdotool key --window "$WINDOW" Escape 2>/dev/null || true
+        # A refusal shows a message box: answer it and try again.
+        sleep 0.5
+        kill -0 "$PROGRAM_PID" 2>/dev/null || break
+        box=$(xdotool search --onlyvisible --name '^Glyphorama$' 2>/dev/null | head -n 1 || true)
+        [ -n "$box" ] && xdotool key --window "$box" Return 2>/dev/null || true
+    done
+    wait_for_exit 20
+}

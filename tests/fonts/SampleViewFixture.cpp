@@ -1,0 +1,99 @@
+#include "SampleViewFixture.h"
+
+#include "app/AppCore.h"
+
+#include <QDir>
+#include <QTest>
+
+namespace sample_view_test {
+
+using platform::FontFamilyRecord;
+
+FontFamilyRecord Family(const QString& name, int charSet, int pitch,
+                        const QStringList& otherNames) {
+    FontFamilyRecord record;
+    record.FaceName = name;
+    record.OtherNames = otherNames;
+    record.Style = QStringLiteral("Regular");
+    record.CharSet = charSet;
+    record.PitchAndFamily = pitch;
+    record.FontType = platform::TRUETYPE_FONTTYPE;
+    return record;
+}
+
+std::vector<FontFamilyRecord> ManyFamilies(int count) {
+    std::vector<FontFamilyRecord> families;
+    for (int i = 0; i < count; ++i)
+        families.push_back(Family(QStringLiteral("Family %1").arg(i, 3, 10, QChar(u'0'))));
+    return families;
+}
+
+void SampleViewTest::SetUp() {
+    savedSource_ = TFontPool::FontSource;
+    dataDir = TAppCore().DataDir;
+    QDir(dataDir).removeRecursively();
+    ASSERT_TRUE(QDir().mkpath(dataDir + QStringLiteral("/tags")));
+}
+
+void SampleViewTest::TearDown() {
+    window.reset();
+    TFontPool::FontSource = savedSource_;
+    QDir(dataDir).removeRecursively();
+}
+
+void SampleViewTest::Open(const std::vector<FontFamilyRecord>& families,
+                          const QByteArray& settings) {
+    testing_support::WriteBytes(dataDir + QStringLiteral("/Glyphorama.ini"),
+                                "[NetWork]\nVersionCheck=0\n" + settings);
+    TFontPool::FontSource = [families] { return families; };
+    window = std::make_unique<TGlyphorama>();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void SampleViewTest::OpenBuilt(const std::vector<FontFamilyRecord>& families,
+                               const QByteArray& settings) {
+    Open(families, settings);
+    WaitForBuild();
+}
+
+void SampleViewTest::WaitForBuild() {
+    ASSERT_TRUE(testing_support::WaitUntil([this] { return !Pool().Building; }, 60000));
+    // The finished builder is deleted once the event loop has run again.
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void SampleViewTest::WaitForTiles(int count) {
+    ASSERT_TRUE(testing_support::WaitUntil([&] { return TileCount() >= count; }, 60000));
+}
+
+QStringList SampleViewTest::ViewNames() const {
+    QStringList names;
+    for (const TFontUnit* unit : Pool().ViewList)
+        names.append(unit->Name);
+    return names;
+}
+
+std::vector<TPanel*> SampleViewTest::Tiles() const {
+    std::vector<TPanel*> tiles;
+    for (const TFontUnit* unit : Pool().ViewList)
+        if (unit->Tile)
+            tiles.push_back(unit->Tile);
+    return tiles;
+}
+
+TPanel* SampleViewTest::TileOf(const QString& name) const {
+    for (const TFontUnit* unit : Pool().ViewList)
+        if (unit->Name == name)
+            return unit->Tile;
+    return nullptr;
+}
+
+void SampleViewTest::WriteTag(const QString& tagName, const QStringList& lines) const {
+    testing_support::WriteBytes(dataDir + QStringLiteral("/tags/") + tagName +
+                                    QStringLiteral(".tag"),
+                                (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
+}
+
+} // namespace sample_view_test

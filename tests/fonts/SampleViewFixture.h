@@ -1,0 +1,71 @@
+// A main window on the offscreen platform over synthetic font families, with its own
+// settings and tags folders, for the tests of the sample view.
+#pragma once
+
+#include "fonts/FlowLayoutPanel.h"
+#include "fonts/FontPool.h"
+#include "fonts/Panel.h"
+#include "ui/Glyphorama.h"
+
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QScrollArea>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace sample_view_test {
+
+platform::FontFamilyRecord Family(const QString& name, int charSet = platform::ANSI_CHARSET,
+                                  int pitch = platform::VARIABLE_PITCH,
+                                  const QStringList& otherNames = {});
+
+// count Western families "Family 000", "Family 001", ...
+std::vector<platform::FontFamilyRecord> ManyFamilies(int count);
+
+class SampleViewTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes the settings file (the version check is always off), puts the families in place
+    // of the installed ones, creates and shows the window. Its first build is under way.
+    void Open(const std::vector<platform::FontFamilyRecord>& families,
+              const QByteArray& settings = {});
+    // Open, then wait until the first build has ended.
+    void OpenBuilt(const std::vector<platform::FontFamilyRecord>& families,
+                   const QByteArray& settings = {});
+    void WaitForBuild();
+    // Runs the event loop until at least count tiles exist.
+    void WaitForTiles(int count);
+
+    TFontPool& Pool() const { return *window->FontPool; }
+    QStringList ViewNames() const;
+    // The tiles of the view, in view order.
+    std::vector<TPanel*> Tiles() const;
+    int TileCount() const { return static_cast<int>(Tiles().size()); }
+    TPanel* TileOf(const QString& name) const;
+    void WriteTag(const QString& tagName, const QStringList& lines) const;
+
+    template <typename T> T* Part(const char* name) const {
+        T* part = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(part, nullptr) << name;
+        return part;
+    }
+    QString StatusText(int panel) const { return window->StatusPanel(panel)->text(); }
+    QScrollArea* ScrollBox() const { return Part<QScrollArea>("ScrollBox"); }
+    FlowLayoutPanel* FlowPanel() const { return Part<FlowLayoutPanel>("FlowPanel"); }
+
+    QString dataDir;
+    std::unique_ptr<TGlyphorama> window;
+
+private:
+    std::function<std::vector<platform::FontFamilyRecord>()> savedSource_;
+};
+
+} // namespace sample_view_test

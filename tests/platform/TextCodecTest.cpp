@@ -1,0 +1,122 @@
+// Encoding detection by mark and by content, strict CP932 through iconv, and line splitting.
+#include "platform/TextCodec.h"
+
+#include <gtest/gtest.h>
+
+using platform::DecodeText;
+using platform::EncodeCp932;
+using platform::EncodeText;
+using platform::TextEncoding;
+using platform::TextFormat;
+
+namespace {
+
+QByteArray Bytes(const char* data, qsizetype size) {
+    return QByteArray(data, size);
+}
+
+const QString Nihongo = QStringLiteral("日本語");
+const QByteArray NihongoSjis = Bytes("\x93\xFA\x96\x7B\x8C\xEA", 6);
+
+} // namespace
+
+TEST(TextCodec, MarkSelectsEncodingAndIsNotPartOfTheText) {
+    const auto utf8 = DecodeText("\xEF\xBB\xBF" + Nihongo.toUtf8());
+    EXPECT_EQ(utf8.Format, (TextFormat{TextEncoding::Utf8, true}));
+    EXPECT_EQ(utf8.Text, Nihongo);
+
+    const auto le = DecodeText(Bytes("\xFF\xFE"
+                                     "A\0\xE5\x65",
+                                     6));
+    EXPECT_EQ(le.Format, (TextFormat{TextEncoding::Utf16LE, true}));
+    EXPECT_EQ(le.Text, QStringLiteral("A日"));
+
+    const auto be = DecodeText(Bytes("\xFE\xFF\0A\x65\xE5", 6));
+    EXPECT_EQ(be.Format, (TextFormat{TextEncoding::Utf16BE, true}));
+    EXPECT_EQ(be.Text, QStringLiteral("A日"));
+
+    for (const auto& decoded : {utf8, le, be})
+        EXPECT_FALSE(decoded.Lossy);
+}
+
+TEST(TextCodec, WithoutMarkValidUtf8IsUtf8AndAnythingElseIsCp932) {
+    const auto utf8 = DecodeText(Nihongo.toUtf8());
+    EXPECT_EQ(utf8.Format, (TextFormat{TextEncoding::Utf8, false}));
+    EXPECT_EQ(utf8.Text, Nihongo);
+
+    const auto sjis = DecodeText(NihongoSjis);
+    EXPECT_EQ(sjis.Format, (TextFormat{TextEncoding::Cp932, false}));
+    EXPECT_EQ(sjis.Text, Nihongo);
+    EXPECT_FALSE(sjis.Lossy);
+
+    EXPECT_EQ(DecodeText(QByteArray()).Format, (TextFormat{TextEncoding::Utf8, false}));
+    // Overlong forms, encoded surrogates and code points past U+10FFFF are no UTF-8.
+    for (const QByteArray& bytes : {Bytes("\xC0\xAF", 2), Bytes("\xED\xA0\x80", 3),
+                                    Bytes("\xF4\x90\x80\x80", 4), Bytes("\xE6\x97", 2)})
+        EXPECT_EQ(DecodeText(bytes).Format.Encoding, TextEncoding::Cp932) << bytes.toHex().data();
+}
+
+TEST(TextCodec, UndecodableBytesAreMarkedNotInvented) {
+    // 0x80 is no CP932 byte; a lead byte at the very end lacks its trail byte.
+    const auto middle = DecodeText(Bytes("A\x80"
+                                         "B",
+                                         3));
+    EXPECT_EQ(middle.Text, QStringLiteral("A\uFFFDB"));
+    EXPECT_TRUE(middle.Lossy);
+
+    const auto cut = DecodeText(NihongoSjis + "\x81");
+    EXPECT_EQ(cut.Text, Nihongo + QChar(0xFFFD));
+    EXPECT_TRUE(cut.Lossy);
+
+    EXPECT_TRUE(DecodeText(Bytes("\xFF\xFE"
+                                 "A\0B",
+                                 5))
+                    .Lossy); // half a UTF-16 unit
+    EXPECT_TRUE(DecodeText(Bytes("\xEF\xBB\xBF\xFF", 4)).Lossy);
+}
+
+TEST(TextCodec, EncodingWritesTheMarkOfTheFormat) {
+    const QString text = QStringLiteral("A日");
+    EXPECT_EQ(*EncodeText(text, {TextEncoding::Utf8, true}), Bytes("\xEF\xBB\xBF"
+                                                                   "A\xE6\x97\xA5",
+                                                                   7));
+    EXPECT_EQ(*EncodeText(text, {TextEncoding::Utf8, false}), Bytes("A\xE6\x97\xA5", 4));
+    EXPECT_EQ(*EncodeText(text, {TextEncoding::Utf16LE, true}), Bytes("\xFF\xFE"
+                                                                      "A\0\xE5\x65",
+                                                                      6));
+    EXPECT_EQ(*EncodeText(text, {TextEncoding::Utf16BE, true}), Bytes("\xFE\xFF\0A\x65\xE5", 6));
+    EXPECT_EQ(*EncodeText(Nihongo, {TextEncoding::Cp932, false}), NihongoSjis);
+}
+
+TEST(TextCodec, Cp932RefusesWhatItCannotHoldExactly) {
+    EXPECT_EQ(*EncodeCp932(QStringLiteral("ｱｲ ABC")), Bytes("\xB1\xB2 ABC", 6));
+    EXPECT_FALSE(EncodeCp932(QStringLiteral("\U0001F600")).has_value());
+    EXPECT_FALSE(EncodeCp932(QStringLiteral("한국어")).has_value());
+    // iconv maps these to look-alikes without an error; the name would change.
+    EXPECT_FALSE(EncodeCp932(QStringLiteral("\u00A5")).has_value());
+    EXPECT_FALSE(EncodeCp932(QStringLiteral("\u2212")).has_value());
+
+    const QString loneSurrogate(QChar(0xD800));
+    EXPECT_FALSE(EncodeCp932(loneSurrogate).has_value());
+    EXPECT_FALSE(EncodeText(loneSurrogate, {TextEncoding::Utf8, false}).has_value());
+
+    EXPECT_FALSE(platform::DecodeCp932(Bytes("A\x80", 2)).has_value());
+    EXPECT_FALSE(platform::DecodeCp932(Bytes("\x81", 1)).has_value());
+    EXPECT_EQ(*platform::DecodeCp932(NihongoSjis), Nihongo);
+}
+
+TEST(TextCodec, SplitLinesAtEveryKindOfBreak) {
+    QString firstBreak;
+    EXPECT_EQ(platform::SplitLines(QStringLiteral("a\nb\r\nc\rd"), &firstBreak),
+              (QStringList{"a", "b", "c", "d"}));
+    EXPECT_EQ(firstBreak, QStringLiteral("\n"));
+
+    EXPECT_EQ(platform::SplitLines(QStringLiteral("a\r\n\r\nb\r\n"), &firstBreak),
+              (QStringList{"a", "", "b"}));
+    EXPECT_EQ(firstBreak, QStringLiteral("\r\n"));
+
+    EXPECT_EQ(platform::SplitLines(QStringLiteral("\r\n")), QStringList{""});
+    EXPECT_EQ(platform::SplitLines(QStringLiteral("a\n\n")), (QStringList{"a", ""}));
+    EXPECT_EQ(platform::SplitLines(QString(), &firstBreak), QStringList());
+    EXPECT_TRUE(firstBreak.isEmpty());
+}
