@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QSaveFile>
 #include <QScopeGuard>
+#include <utility>
 
 namespace {
 
@@ -30,6 +31,8 @@ TGetInternetData::TGetInternetData(QObject* notifyWindow, platform::HttpClient* 
     if (http) {
         http->Accept = QStringLiteral("text/html, */*");
         http->UserAgent = userAgent();
+        http->Acquire();
+        borrowed_ = http;
     }
 }
 
@@ -37,6 +40,7 @@ TGetInternetData::~TGetInternetData() {
     // Destroyed early, the worker must be out of Execute before the client is touched.
     if (!Finished())
         WaitFor(true);
+    giveBackClient(); // never started
     if (Http && Http->Connected())
         Http->Disconnect();
     platform::SetScreenCursor(platform::ScreenCursor::Default);
@@ -45,13 +49,20 @@ TGetInternetData::~TGetInternetData() {
 void TGetInternetData::Execute() {
     platform::SetScreenCursor(platform::ScreenCursor::HourGlass);
     GetFinished = false;
-    platform::HttpClient* http = Http.data();
-    if (!http)
+    if (!borrowed_)
         return;
     // The window regards the check as over once the termination handler has run and may then
-    // release the client: the connection is closed here, while the client surely exists.
-    const auto disconnect = qScopeGuard([http] { http->Disconnect(); });
-    download(*http);
+    // release the client: its connections are closed here, while it surely exists.
+    const auto giveBack = qScopeGuard([this] {
+        borrowed_->Disconnect();
+        giveBackClient();
+    });
+    download(*borrowed_);
+}
+
+void TGetInternetData::giveBackClient() {
+    if (borrowed_)
+        std::exchange(borrowed_, nullptr)->Release();
 }
 
 void TGetInternetData::download(platform::HttpClient& http) {

@@ -33,9 +33,11 @@ public:
 // then GET of the URL into the file. The file is replaced only by a complete successful GET,
 // so a failed download leaves the notice of an earlier run as it was.
 //
-// Created suspended and freeing itself when it ends. The HTTP client is used by the worker
-// only, from Start until Execute returns; Execute closes its connections before returning,
-// so that the window may release the client as soon as the termination handler has run.
+// Created suspended and freeing itself when it ends. The thread borrows the window's HTTP
+// client from its construction until Execute ends, and closes the client's connections
+// before giving it back: the window may release the client as soon as the termination
+// handler has run, and should the window go away earlier, the client's destruction stops
+// the download and waits for it (see HttpClient).
 class TGetInternetData : public platform::Thread {
 public:
     TGetInternetData(QObject* notifyWindow, platform::HttpClient* http, const QString& url,
@@ -53,6 +55,9 @@ protected:
     void Execute() override;
 
 private:
+    void giveBackClient();
     void postStatus(const QString& text);
     void download(platform::HttpClient& http);
+
+    platform::HttpClient* borrowed_ = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "platform/BalloonHint.h"
 #include "ui/Glyphorama.h"
 
+#include <QPointer>
 #include <QScopeGuard>
 
 namespace {
@@ -26,8 +27,12 @@ void StartVersionCheck(TGlyphorama* window) {
     VersionCheckRunning = true;
     auto* thread =
         new TGetInternetData(window, window->IdHTTP, url, core.DataDir + u'/' + NoticeFileName);
-    thread->OnTerminate = [window](platform::Thread* sender) {
-        window->GetInternetDataTerminate(sender);
+    // Closing waits for the check; a window destroyed during it all the same gets no call.
+    thread->OnTerminate = [window = QPointer<TGlyphorama>(window)](platform::Thread* sender) {
+        if (window)
+            window->GetInternetDataTerminate(sender);
+        else
+            VersionCheckRunning = false;
     };
     thread->Start();
 }
@@ -40,7 +45,7 @@ void TGlyphorama::GetInternetDataTerminate(platform::Thread* sender) {
         return;
     try {
         const TNoticeFile notice =
-            ReadNoticeFile(AppCore->DataDir + u'/' + NoticeFileName, QString());
+            ReadNoticeFile(AppCore->DataDir + u'/' + NoticeFileName, HomePageUrl);
         if (!IsNewerVersion(AppCore->MajorVersion, AppCore->MinorVersion, notice.MajorVersion,
                             notice.MinorVersion))
             return;

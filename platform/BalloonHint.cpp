@@ -45,7 +45,6 @@ BalloonHint::BalloonHint(QWidget* parent)
     title_->setObjectName(QStringLiteral("Title"));
     description_->setObjectName(QStringLiteral("Description"));
     description_->setMaximumWidth(MaxTextWidth);
-    description_->setWordWrap(true);
     image_->setObjectName(QStringLiteral("Image"));
     image_->setAlignment(Qt::AlignTop);
 
@@ -72,6 +71,13 @@ void BalloonHint::applyContents() {
     while (text.endsWith(u'\n'))
         text.chop(1);
     description_->setText(text);
+    // Wrapped labels pick a narrow width of their own: wrap only what is too wide anyway.
+    int widest = 0;
+    for (const QString& line : text.split(u'\n'))
+        widest = std::max(widest, description_->fontMetrics().horizontalAdvance(line));
+    const bool wrap = widest > MaxTextWidth;
+    description_->setWordWrap(wrap);
+    description_->setMinimumWidth(wrap ? MaxTextWidth : 0);
     const QPixmap pixmap = Images ? Images->Pixmap(ImageIndex) : QPixmap();
     image_->setPixmap(pixmap);
     image_->setVisible(!pixmap.isNull());
@@ -104,13 +110,13 @@ void BalloonHint::ShowHint(QPoint globalPos) {
     int x = globalPos.x() - PointerInset;
     if (area.isValid())
         x = std::max(area.left(), std::min(x, area.right() + 1 - width()));
-    tipX_ = std::clamp(globalPos.x() - x, Radius + 2, std::max(Radius + 2, width() - Radius - 2));
+    tipX_ = std::clamp(globalPos.x() - x, Radius, std::max(Radius, width() - Radius));
+    // Only a spot closer to the screen's edge than the corner's radius pushes it off a little.
     x = globalPos.x() - tipX_;
     const int y = pointsDown_ ? globalPos.y() - height() : globalPos.y();
     move(x, y);
     updateMask();
     show();
-    raise();
     update();
 
     if (HideAfter > 0)
@@ -132,9 +138,10 @@ QPainterPath BalloonHint::outline() const {
     const qreal baseY = pointsDown_ ? body.bottom() - 1 : body.top() + 1;
     const qreal tipY = pointsDown_ ? height() - 0.5 : 0.5;
     const qreal tipX = tipX_;
-    // A slanted pointer, as classic balloons have: straight on the side nearer the tip's edge.
+    // A slanted pointer, as classic balloons have, leaning toward the balloon's middle.
+    const qreal slant = tipX_ > width() / 2 ? -PointerHeight : PointerHeight;
     pointer.moveTo(tipX, baseY);
-    pointer.lineTo(tipX + PointerHeight, baseY);
+    pointer.lineTo(tipX + slant, baseY);
     pointer.lineTo(tipX, tipY);
     pointer.closeSubpath();
     return path.united(pointer).simplified();

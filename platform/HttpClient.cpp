@@ -3,7 +3,6 @@
 #include <QIODevice>
 #include <algorithm>
 #include <curl/curl.h>
-#include <mutex>
 
 namespace platform {
 
@@ -54,6 +53,11 @@ size_t onBody(char* data, size_t size, size_t count, void* user) {
     return size * count;
 }
 
+// Called often during a transfer, and about once a second while it stalls.
+int onProgress(void* abandoned, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return static_cast<std::atomic<bool>*>(abandoned)->load() ? 1 : 0;
+}
+
 class HeaderList {
 public:
     void add(const QByteArray& header) { list_ = curl_slist_append(list_, header.constData()); }
@@ -69,7 +73,25 @@ private:
 HttpClient::HttpClient(QObject* parent) : QObject(parent) {}
 
 HttpClient::~HttpClient() {
+    abandoned_ = true;
+    {
+        std::unique_lock lock(useMutex_);
+        released_.wait(lock, [this] { return users_ == 0; });
+    }
     Disconnect();
+}
+
+void HttpClient::Acquire() {
+    std::lock_guard lock(useMutex_);
+    ++users_;
+}
+
+void HttpClient::Release() {
+    {
+        std::lock_guard lock(useMutex_);
+        --users_;
+    }
+    released_.notify_all();
 }
 
 void HttpClient::GlobalInit() {
@@ -90,6 +112,8 @@ void HttpClient::perform(const QString& url, QIODevice* out) {
     responseCode_ = 0;
     responseText_.clear();
     location_.clear();
+    if (abandoned_)
+        throw EHttpError(QStringLiteral("The HTTP client is being destroyed"), 0);
 
     const auto now = steady_clock::now();
     if (!sessionDeadline_)
@@ -133,6 +157,9 @@ void HttpClient::perform(const QString& url, QIODevice* out) {
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &abandoned_);
     if (out)
         curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
     else

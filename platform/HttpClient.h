@@ -5,7 +5,10 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <optional>
 
 class QIODevice;
@@ -25,9 +28,13 @@ private:
     int responseCode_;
 };
 
-// A small HTTP client over libcurl. It is not synchronised: one thread at a time may use it,
-// and the owner must not destroy it while a request runs. Redirects are never followed; the
-// caller reads ResponseCode() and Location() and decides.
+// A small HTTP client over libcurl. One thread at a time may use it. Redirects are never
+// followed; the caller reads ResponseCode() and Location() and decides.
+//
+// A worker thread that borrows the client from its owner holds it between Acquire() and
+// Release(). Destroying the client meanwhile ends the running request at once, makes every
+// further request fail, and waits until the worker has released it; so the owner may go
+// away at any time without pulling the client from under the worker.
 //
 // Every request is bounded: by ConnectTimeout for the connection, by RequestTimeout for the
 // whole request, and by SessionTimeout for all requests from the first one after creation or
@@ -69,13 +76,23 @@ public:
     // Closes every open connection and starts a new session.
     void Disconnect();
 
+    // Thread-safe. A client still acquired must not be destroyed by the thread that holds it.
+    void Acquire();
+    void Release();
+
 private:
     void perform(const QString& url, QIODevice* out);
+
     void* handle_ = nullptr; // CURL*
     std::optional<std::chrono::steady_clock::time_point> sessionDeadline_;
     int responseCode_ = 0;
     QString responseText_;
     QString location_;
+
+    std::mutex useMutex_;
+    std::condition_variable released_;
+    int users_ = 0;
+    std::atomic<bool> abandoned_{false};
 };
 
 } // namespace platform

@@ -27,7 +27,9 @@ for _ in $(seq 1 60); do
 done
 import -window root "$shot"
 echo "$shot"
-xdotool key --window "$window" Escape || true
+# No window manager runs here to give the window the focus; give it ourselves.
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key Escape || true
 for _ in $(seq 1 50); do
     kill -0 $viewer 2>/dev/null || break
     sleep 0.1

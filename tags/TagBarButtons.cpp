@@ -11,6 +11,7 @@
 #include <QFrame>
 #include <QMenu>
 #include <QPointer>
+#include <QTextDocument>
 
 namespace {
 
@@ -25,7 +26,7 @@ QString plainCaption(const QString& text) {
 }
 
 QString plainToolTip(const QString& text) {
-    if (!Qt::mightBeRichText(text) && !text.contains(u'&'))
+    if (!Qt::mightBeRichText(text))
         return text;
     return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() +
            QStringLiteral("</p>");

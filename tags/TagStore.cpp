@@ -121,7 +121,9 @@ void TFontPool::AddTag(const QString& name) {
     RebuildTagBar();
 }
 
-void TFontPool::RemoveTag(const QString& name) {
+void TFontPool::RemoveTag(const QString& tagName) {
+    // Callers pass the entry's own name: keep it past the erase.
+    const QString name = tagName;
     const int index = FindTag(name);
     if (index >= 0)
         TagList.erase(TagList.begin() + index);
@@ -129,7 +131,9 @@ void TFontPool::RemoveTag(const QString& name) {
     RebuildTagBar();
 }
 
-void TFontPool::RenameTag(const QString& oldName, const QString& newName) {
+void TFontPool::RenameTag(const QString& tagName, const QString& newName) {
+    // Callers pass the entry's own name: keep it past the change.
+    const QString oldName = tagName;
     if (newName == oldName || newName.isEmpty())
         return;
     const int index = FindTag(oldName);

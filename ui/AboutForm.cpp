@@ -49,8 +49,9 @@ void TAboutForm::centreOverOwner() {
     const QWidget* owner = parentWidget();
     if (!owner)
         return;
-    const QPoint centre = owner->window()->frameGeometry().center();
-    move(centre.x() - width() / 2, centre.y() - height() / 2);
+    const QRect bounds = owner->window()->frameGeometry();
+    move(bounds.x() + (bounds.width() - width()) / 2,
+         bounds.y() + (bounds.height() - height()) / 2);
 }
 
 void TAboutForm::FormKeyDown(int key) {

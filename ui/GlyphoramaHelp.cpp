@@ -42,6 +42,8 @@ void TGlyphorama::ShowAboutClick() {
         AboutForm->close();
     AboutForm = new TAboutForm(this);
     AboutForm->show();
+    // Active from the start, so that Esc reaches it and leaving it closes it.
+    AboutForm->activateWindow();
 }
 
 void TGlyphorama::CopyFontNameClick() {

@@ -45,12 +45,17 @@ wait_for_exit() {
 # Presses Esc in the main window until it closes (a running notice check refuses at first).
 close_with_escape() {
     for _ in $(seq 1 30); do
-        xdotool key --window "$WINDOW" Escape 2>/dev/null || true
+        # Without a window manager nothing gives our window the focus: give it ourselves.
+        xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
+        xdotool key Escape 2>/dev/null || true
         # A refusal shows a message box: answer it and try again.
         sleep 0.5
         kill -0 "$PROGRAM_PID" 2>/dev/null || break
         box=$(xdotool search --onlyvisible --name '^Glyphorama$' 2>/dev/null | head -n 1 || true)
-        [ -n "$box" ] && xdotool key --window "$box" Return 2>/dev/null || true
+        if [ -n "$box" ]; then
+            xdotool windowfocus --sync "$box" 2>/dev/null || true
+            xdotool key Return 2>/dev/null || true
+        fi
     done
     wait_for_exit 20
 }

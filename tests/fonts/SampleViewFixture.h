@@ -7,7 +7,7 @@
 #include "fonts/Panel.h"
 #include "ui/Glyphorama.h"
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <QAction>
 #include <QLabel>

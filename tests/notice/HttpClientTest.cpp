@@ -180,3 +180,28 @@ TEST(HttpClient, OneSessionNeverWaitsLongerThanItsTimeInTotal) {
     http.Disconnect(); // a new session
     EXPECT_NO_THROW(http.Head(server.url(QStringLiteral("/fast"))));
 }
+
+TEST(HttpClient, DestroyingABorrowedClientStopsTheBorrowerAndWaitsForIt) {
+    SilentServer silent;
+    auto* http = new HttpClient;
+    http->Acquire();
+    std::atomic<int> failures{0};
+    std::thread borrower([&] {
+        for (int i = 0; i < 2; ++i) {
+            try {
+                http->Head(silent.url(QStringLiteral("/")));
+            } catch (const EHttpError&) {
+                ++failures;
+            }
+        }
+        http->Disconnect();
+        http->Release();
+    });
+    std::this_thread::sleep_for(100ms); // let the first request begin
+    const auto started = std::chrono::steady_clock::now();
+    delete http; // returns only once the borrower has let go
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 10s)
+        << "the request was stopped, not waited out";
+    EXPECT_EQ(failures, 2);
+    borrower.join();
+}

@@ -4,6 +4,7 @@
 #include "platform/IniFile.h"
 
 #include "platform/Exceptions.h"
+#include "platform/TextCodec.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -25,14 +26,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(IniFileTest, MissingFileReadsAsEmpty) {
-    const IniFile ini(path());
-    EXPECT_EQ(ini.ReadString("settings", "form_width", "def"), QStringLiteral("def"));
-    EXPECT_EQ(ini.ReadInteger("settings", "form_width", 500), 500);
-    EXPECT_FALSE(ini.SectionExists("settings"));
-    EXPECT_FALSE(ReadBytes(path()).size());
-}
 
 TEST_F(IniFileTest, HandWrittenFileWithOddCaseAndBlanks) {
     write("; written by hand\r\n"
@@ -122,16 +115,10 @@ TEST_F(IniFileTest, WritesKeepEveryOtherLineAndPlaceNewKeysAtTheEndOfTheirSectio
     EXPECT_EQ(IniFile(path()).ReadString("", "stray", "none"), QStringLiteral("none"));
 }
 
-TEST_F(IniFileTest, NewFileUsesLineFeedsAndKeepsAUtf8Mark) {
-    IniFile fresh(path());
-    fresh.WriteInteger("settings", "current_font_type", 2);
-    fresh.WriteInteger("settings", "sample_view_mode", 0);
-    EXPECT_EQ(ReadBytes(path()),
-              QByteArray("[settings]\ncurrent_font_type=2\nsample_view_mode=0\n"));
-
+TEST_F(IniFileTest, Utf8MarkIsKept) {
     WriteBytes(path(), "\xEF\xBB\xBF[a]\r\nb=1\r\n");
-    IniFile marked(path());
-    marked.WriteString("a", "b", "2");
+    IniFile ini(path());
+    ini.WriteString("a", "b", "2");
     EXPECT_EQ(ReadBytes(path()), QByteArray("\xEF\xBB\xBF[a]\r\nb=2\r\n"));
 }
 

@@ -2,7 +2,7 @@
 // GUI thread that waits for a worker which is itself waiting on the GUI thread.
 #include "platform/Thread.h"
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <QCoreApplication>
 #include <QThread>

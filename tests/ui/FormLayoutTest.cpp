@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <cctype>
 #include <gtest/gtest.h>
 
 namespace {
@@ -230,6 +231,17 @@ INSTANTIATE_TEST_SUITE_P(
                       Picture{":/forms/icons/16/2-heart.svg", {16, 16}},
                       Picture{":/forms/icons/16/3-prohibition.svg", {16, 16}},
                       Picture{":/forms/icons/glyphorama.svg", {256, 256}},
-                      Picture{":/forms/about.svg", {500, 400}}));
+                      Picture{":/forms/about.svg", {500, 400}}),
+    [](const ::testing::TestParamInfo<Picture>& info) {
+        // "24/5-magnifier-white.svg" reads as "icons_24_5_magnifier_white".
+        std::string name = QString::fromLatin1(info.param.path)
+                               .mid(QStringLiteral(":/forms/").size())
+                               .chopped(4)
+                               .toStdString();
+        for (char& c : name)
+            if (!std::isalnum(static_cast<unsigned char>(c)))
+                c = '_';
+        return name;
+    });
 
 } // namespace

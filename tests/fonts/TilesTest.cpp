@@ -1,0 +1,233 @@
+// The font tiles: their make-up, the flow they sit in, hover colours, dragging and the
+// context menu.
+#include "SampleViewFixture.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QMenu>
+#include <QMimeData>
+#include <QPointer>
+#include <QTest>
+#include <QScrollBar>
+#include <QTextDocument>
+
+using namespace sample_view_test;
+
+namespace {
+
+const QColor Hover(0xC0, 0xDC, 0xC0);
+
+int ExpectedWidth(const QString& family, const QString& caption) {
+    return QFontMetrics(QFont(family, 16)).horizontalAdvance(caption) + 20;
+}
+
+// Remembers the drags a widget starts: they are made as its children.
+class DragWatcher : public QObject {
+public:
+    explicit DragWatcher(QObject* watched) { watched->installEventFilter(this); }
+    std::vector<QPointer<QObject>> children;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::ChildAdded)
+            children.emplace_back(static_cast<QChildEvent*>(event)->child());
+        return false;
+    }
+};
+
+} // namespace
+
+class TileTest : public SampleViewTest {
+protected:
+    QWindow* Screen() const { return window->windowHandle(); }
+    QPoint At(QWidget* widget, QPoint local) const { return widget->mapTo(window.get(), local); }
+    void MoveTo(QWidget* widget, QPoint local) const { QTest::mouseMove(Screen(), At(widget, local)); }
+    // A point of the tile away from its name label.
+    static QPoint Upper(TPanel* tile) { return QPoint(tile->width() / 2, 8); }
+    static TPanel* LabelOf(TPanel* tile) { return tile->findChild<TPanel*>(); }
+    // Somewhere outside every tile: the tool bar area at the top.
+    void MoveAway() const { QTest::mouseMove(Screen(), QPoint(2, 2)); }
+};
+
+TEST_F(TileTest, ATileShowsItsFamilyAndCarriesItsPosition) {
+    OpenBuilt({Family(QStringLiteral("DejaVu Sans")), Family(QStringLiteral("DejaVu Serif"))});
+    const std::vector<TPanel*> tiles = Tiles();
+    ASSERT_EQ(tiles.size(), 2u);
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        TPanel* tile = tiles[i];
+        const QString name = Pool().ViewList[i]->Name;
+        EXPECT_EQ(tile->Caption(), name);
+        EXPECT_EQ(tile->toolTip(), name);
+        EXPECT_EQ(tile->cursor().shape(), Qt::PointingHandCursor);
+        EXPECT_EQ(tile->font().family(), name);
+        EXPECT_EQ(tile->font().pointSize(), 16);
+        EXPECT_EQ(tile->Tag, i);
+        EXPECT_EQ(tile->height(), 82);
+        EXPECT_EQ(tile->width(), ExpectedWidth(name, name));
+        EXPECT_EQ(tile->Margins, QMargins(5, 3, 5, 3));
+        EXPECT_EQ(tile->Color(), QColor(Qt::white));
+        EXPECT_EQ(tile->FontColor(), QColor(Qt::black));
+        EXPECT_EQ(tile->parentWidget(), FlowPanel());
+        EXPECT_TRUE(tile->isVisible());
+
+        TPanel* label = LabelOf(tile);
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(Pool().ViewList[i]->NameLabel, label);
+        EXPECT_EQ(label->Caption(), name);
+        EXPECT_EQ(label->Alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        EXPECT_TRUE(label->AlignBottom);
+        EXPECT_EQ(label->Tag, i);
+        EXPECT_EQ(label->FontColor(), QColor(0x80, 0x80, 0x80));
+        EXPECT_FALSE(label->Color().isValid()); // the tile's colour shows through
+        EXPECT_EQ(label->font().family(), QStringLiteral("メイリオ"));
+        EXPECT_EQ(label->font().pointSize(), 7);
+        EXPECT_EQ(label->cursor().shape(), Qt::PointingHandCursor);
+        // Docked at the foot with margins 3 left, 2 right and bottom.
+        EXPECT_EQ(label->geometry(), QRect(3, 82 - 2 - 12, tile->width() - 5, 12));
+        EXPECT_TRUE(label->isVisible());
+    }
+    // Left to right on one row, each with its margins.
+    EXPECT_EQ(tiles[0]->pos(), QPoint(5, 3));
+    EXPECT_EQ(tiles[1]->pos(), QPoint(5 + tiles[0]->width() + 5 + 5, 3));
+}
+
+TEST_F(TileTest, TilesWrapIntoRowsAndTheFlowPanelFitsThem) {
+    OpenBuilt(ManyFamilies(40));
+    const std::vector<TPanel*> tiles = Tiles();
+    int rows = 1;
+    for (size_t i = 1; i < tiles.size(); ++i) {
+        const QRect previous = tiles[i - 1]->geometry();
+        const QRect current = tiles[i]->geometry();
+        if (current.y() == previous.y()) {
+            EXPECT_EQ(current.x(), previous.right() + 1 + 10);
+        } else {
+            ++rows;
+            EXPECT_EQ(current.x(), 5);
+            EXPECT_EQ(current.y(), previous.y() + 88);
+        }
+        EXPECT_LE(current.right() + 1 + 5, FlowPanel()->width());
+    }
+    EXPECT_GT(rows, 2);
+    EXPECT_EQ(FlowPanel()->height(), rows * 88);
+    EXPECT_EQ(ScrollBox()->verticalScrollBar()->maximum(),
+              rows * 88 - ScrollBox()->viewport()->height());
+}
+
+TEST_F(TileTest, AWiderWindowReflowsTheTiles) {
+    OpenBuilt(ManyFamilies(40));
+    const int rowsBefore = FlowPanel()->height();
+    window->resize(window->width() * 2, window->height());
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_LT(FlowPanel()->height(), rowsBefore);
+    EXPECT_EQ(FlowPanel()->height(),
+              std::max(FlowPanel()->ContentHeight(), ScrollBox()->viewport()->height()));
+}
+
+TEST_F(TileTest, MarkupInAFamilyNameStaysPlainText) {
+    OpenBuilt({Family(QStringLiteral("<b>Bold</b> & Co"))});
+    const QString tip = Tiles()[0]->toolTip();
+    EXPECT_EQ(Tiles()[0]->Caption(), QStringLiteral("<b>Bold</b> & Co"));
+    QTextDocument document;
+    document.setHtml(tip);
+    EXPECT_EQ(document.toPlainText(), QStringLiteral("<b>Bold</b> & Co"));
+}
+
+TEST_F(TileTest, HoveringAnywhereOnATileColoursItUntilThePointerLeavesTheTile) {
+    OpenBuilt(ManyFamilies(3));
+    TPanel* tile = Tiles()[0];
+    TPanel* label = LabelOf(tile);
+    MoveAway();
+    MoveTo(tile, Upper(tile));
+    EXPECT_EQ(tile->Color(), Hover);
+    MoveTo(label, label->rect().center()); // into the label: the tile stays green
+    EXPECT_EQ(tile->Color(), Hover);
+    EXPECT_FALSE(label->Color().isValid());
+    MoveTo(tile, Upper(tile)); // back onto the tile: Qt says only the label was left
+    EXPECT_EQ(tile->Color(), Hover);
+    MoveAway();
+    EXPECT_EQ(tile->Color(), QColor(Qt::white));
+
+    // Straight from outside onto the label, and straight out from it.
+    MoveTo(label, label->rect().center());
+    EXPECT_EQ(tile->Color(), Hover);
+    MoveAway();
+    EXPECT_EQ(tile->Color(), QColor(Qt::white));
+
+    // From one tile to the next.
+    TPanel* next = Tiles()[1];
+    MoveTo(tile, Upper(tile));
+    MoveTo(next, Upper(next));
+    EXPECT_EQ(tile->Color(), QColor(Qt::white));
+    EXPECT_EQ(next->Color(), Hover);
+    MoveAway();
+}
+
+TEST_F(TileTest, WhiteOnBlackTilesTurnGreenAndBackToBlack) {
+    OpenBuilt(ManyFamilies(2), "[settings]\nsample_view_mode=1\n");
+    TPanel* tile = Tiles()[0];
+    EXPECT_EQ(tile->Color(), QColor(Qt::black));
+    EXPECT_EQ(tile->FontColor(), QColor(Qt::white));
+    EXPECT_EQ(LabelOf(tile)->FontColor(), QColor(0x80, 0x80, 0x80));
+    MoveAway();
+    MoveTo(tile, Upper(tile));
+    EXPECT_EQ(tile->Color(), Hover);
+    MoveAway();
+    EXPECT_EQ(tile->Color(), QColor(Qt::black));
+}
+
+TEST_F(TileTest, WithoutNameLabelsHoverStillColoursTheTile) {
+    Open(ManyFamilies(2));
+    WaitForBuild();
+    Pool().Options.ShowNameLabel = false;
+    window->SelectFontType(2, true);
+    WaitForBuild();
+    TPanel* tile = Tiles()[0];
+    EXPECT_EQ(LabelOf(tile), nullptr);
+    EXPECT_EQ(Pool().ViewList[0]->NameLabel, nullptr);
+    MoveAway();
+    MoveTo(tile, QPoint(tile->width() / 2, 75));
+    EXPECT_EQ(tile->Color(), Hover);
+    MoveAway();
+    EXPECT_EQ(tile->Color(), QColor(Qt::white));
+}
+
+TEST_F(TileTest, ADragStartsPastTheDragDistanceAndCarriesTheTagNumber) {
+    OpenBuilt(ManyFamilies(3));
+    for (TPanel* source : {Tiles()[2], LabelOf(Tiles()[2])}) {
+        SCOPED_TRACE(source == Tiles()[2] ? "tile" : "label");
+        DragWatcher watcher(source);
+        const QPoint start = source->rect().center();
+        QTest::mousePress(Screen(), Qt::LeftButton, {}, At(source, start));
+        MoveTo(source, start + QPoint(2, 0));
+        EXPECT_TRUE(watcher.children.empty()) << "a drag before the drag distance";
+        MoveTo(source, start + QPoint(QApplication::startDragDistance() + 2, 0));
+        ASSERT_EQ(watcher.children.size(), 1u);
+        auto* drag = qobject_cast<QDrag*>(watcher.children[0].data());
+        ASSERT_NE(drag, nullptr);
+        EXPECT_EQ(drag->mimeData()->data(TPanel::DragMimeType), QByteArray("2"));
+        QTest::mouseRelease(Screen(), Qt::LeftButton, {}, At(source, start));
+    }
+    // Another button never drags.
+    DragWatcher watcher(Tiles()[0]);
+    const QPoint start = Upper(Tiles()[0]);
+    QTest::mousePress(Screen(), Qt::MiddleButton, {}, At(Tiles()[0], start));
+    MoveTo(Tiles()[0], start + QPoint(40, 0));
+    QTest::mouseRelease(Screen(), Qt::MiddleButton, {}, At(Tiles()[0], start + QPoint(40, 0)));
+    EXPECT_TRUE(watcher.children.empty());
+}
+
+TEST_F(TileTest, TheRightButtonOpensTheContextMenuForThatTile) {
+    OpenBuilt(ManyFamilies(3));
+    auto* menu = Part<QMenu>("ContextMenu");
+    TPanel* label = LabelOf(Tiles()[1]);
+    QTest::mousePress(Screen(), Qt::RightButton, {}, At(label, label->rect().center()));
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_EQ(window->ContextMenuTag, 1);
+    EXPECT_EQ(menu->property("Tag").toInt(), 1);
+    menu->hide();
+    QTest::mousePress(Screen(), Qt::RightButton, {}, At(Tiles()[2], Upper(Tiles()[2])));
+    EXPECT_EQ(window->ContextMenuTag, 2);
+    menu->hide();
+}
