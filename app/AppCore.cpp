@@ -4,6 +4,8 @@
 #include "platform/Folders.h"
 #include "platform/IniFile.h"
 
+#include <algorithm>
+
 const QString TAppCore::ForbiddenTagCharacters = QStringLiteral("\\/:,;*?\"<>|");
 
 TAppCore::TAppCore() { init(platform::ExecutableDir(), platform::DocumentsFolder()); }
@@ -54,7 +56,10 @@ void TAppCore::IniReadList(const QString& fileName, const QString& section,
     const platform::IniFile ini(IniPath(fileName));
     const int total =
         platform::StrToInt(ini.ReadString(section, QStringLiteral("total"), QStringLiteral("0")));
-    for (int i = 0; i < total; ++i)
+    // Holes read as empty entries; a wild "total" from a damaged file must not make us pad
+    // millions of them, so padding stops where no key of the list could stand any more.
+    const int limit = std::min(total, MaxListEntries);
+    for (int i = 0; i < limit; ++i)
         list.append(ini.ReadString(section, QString::number(i), QString()));
 }
 
@@ -62,10 +67,12 @@ void TAppCore::IniWriteList(const QString& fileName, const QString& section, QSt
                             int count) const {
     while (list.size() > count && count >= 0)
         list.removeAt(count);
-    platform::IniFile ini(IniPath(fileName));
-    ini.WriteInteger(section, QStringLiteral("total"), static_cast<int>(list.size()));
+    QList<std::pair<QString, QString>> values;
+    values.append({QStringLiteral("total"), QString::number(list.size())});
     for (int i = 0; i < list.size(); ++i)
-        ini.WriteString(section, QString::number(i), list[i]);
+        values.append({QString::number(i), list[i]});
+    // One replacement of the file: the list is saved whole or not at all.
+    platform::IniFile(IniPath(fileName)).WriteStrings(section, values);
 }
 
 bool TAppCore::IsValidTagName(const QString& name) const {

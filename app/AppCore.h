@@ -39,6 +39,8 @@ public:
                       int count) const;
 
     QString IniPath(const QString& fileName) const;
+    // No list of ours comes near this; a larger "total" is damage, not data.
+    static constexpr int MaxListEntries = 100000;
 
     // A tag name must hold none of the characters that file names or our lists reserve.
     bool IsValidTagName(const QString& name) const;

@@ -2,11 +2,16 @@
 #include "platform/HttpClient.h"
 #include "ui/Glyphorama.h"
 
+#include <QIcon>
+
 int main(int argc, char** argv) {
     platform::HttpClient::GlobalInit();
     platform::Application app(argc, argv);
     app.setApplicationName(QStringLiteral("glyphorama"));
     app.setApplicationDisplayName(QStringLiteral("Glyphorama2"));
+    // Lets the desktop match our windows to the installed menu entry and its icon.
+    app.setDesktopFileName(QStringLiteral("org.example.Glyphorama"));
+    app.setWindowIcon(QIcon(QStringLiteral(":/forms/icons/glyphorama.svg")));
     try {
         TGlyphorama window;
         window.show();

@@ -147,9 +147,28 @@ bool IniFile::ValueExists(const QString& section, const QString& key) const {
 }
 
 void IniFile::WriteString(const QString& section, const QString& key, const QString& value) {
-    if (unreadable_ || !CanWrite(section, key, value))
+    WriteStrings(section, {{key, value}});
+}
+
+void IniFile::WriteStrings(const QString& section,
+                           const QList<std::pair<QString, QString>>& values) {
+    if (unreadable_)
         throw EIniFileException(QStringLiteral("%1 に書き込めません").arg(path_));
+    for (const auto& [key, value] : values)
+        if (!CanWrite(section, key, value))
+            throw EIniFileException(QStringLiteral("%1 に書き込めません").arg(path_));
     const QStringList previous = lines_;
+    for (const auto& [key, value] : values)
+        setValue(section, key, value);
+    try {
+        save();
+    } catch (...) {
+        lines_ = previous; // the object keeps describing the file as it is on disk
+        throw;
+    }
+}
+
+void IniFile::setValue(const QString& section, const QString& key, const QString& value) {
     const QString quoted = Quote(value);
     const int sectionLine = findSection(section);
     if (sectionLine < 0) {
@@ -159,12 +178,6 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
         lines_[keyLine] = ParseLine(lines_[keyLine]).Name + u'=' + quoted;
     } else {
         lines_.insert(KeyInsertPosition(lines_, sectionLine), key + u'=' + quoted);
-    }
-    try {
-        save();
-    } catch (...) {
-        lines_ = previous; // the object keeps describing the file as it is on disk
-        throw;
     }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QList>
 #include <QStringList>
+#include <utility>
 
 namespace platform {
 
@@ -30,12 +32,16 @@ public:
     // Raise EIniFileException ("%s に書き込めません") when the file cannot be written.
     void WriteString(const QString& section, const QString& key, const QString& value);
     void WriteInteger(const QString& section, const QString& key, int value);
+    // Several keys of one section in one atomic replacement of the file, in the given order:
+    // all of them reach the file, or none.
+    void WriteStrings(const QString& section, const QList<std::pair<QString, QString>>& values);
 
     static constexpr int MaxValueLength = 2047;
 
 private:
     int findSection(const QString& section) const;
     int findKey(int sectionLine, const QString& key) const;
+    void setValue(const QString& section, const QString& key, const QString& value);
     void save() const;
 
     QString path_;

@@ -12,6 +12,7 @@ packages=(
     xvfb xauth xdotool xclip imagemagick x11-utils
     fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
     python3 desktop-file-utils appstream
+    dpkg-dev file
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -91,12 +91,9 @@ bool TFontPool::AddFontToTag(const QString& tagName, const QString& fontName) {
             // A legacy CP932 file cannot hold every family name. Rather than write a
             // replacement character, which would no longer match the font, the file moves to
             // UTF-8 with a mark, which every reader of tag files recognises.
-            if (!list.CanHold(fontName)) {
-                platform::TextFileList utf8 = list;
-                utf8.Format = {platform::TextEncoding::Utf8, true};
-                if (utf8.CanHold(fontName))
-                    list.Format = utf8.Format;
-            }
+            const platform::TextFormat markedUtf8{platform::TextEncoding::Utf8, true};
+            if (!list.CanHold(fontName) && platform::EncodeText(fontName, markedUtf8))
+                list.Format = markedUtf8;
             list.Strings.append(fontName);
             list.SaveToFile(path);
             added = true;

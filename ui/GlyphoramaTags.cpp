@@ -7,8 +7,6 @@
 #include "ui_Glyphorama.h"
 #include "ui_NewTagForm.h"
 
-#include <QMenu>
-
 namespace {
 
 // The tag list entry of the button whose menu is open, -1 if there is none.
@@ -37,14 +35,19 @@ void TGlyphorama::TagMenuPopup() {
 
 void TGlyphorama::DeleteTagClick() {
     const int index = menuTagIndex(*this);
-    if (index >= 0)
-        FontPool->RemoveTag(FontPool->TagList[index].Name);
+    if (index < 0)
+        return;
+    const QString name = FontPool->TagList[index].Name;
+    FontPool->RemoveTag(name);
 }
 
 void TGlyphorama::RenameTagClick() {
     const int index = menuTagIndex(*this);
-    if (index >= 0)
-        AskRenameTag(FontPool->TagList[index].Name);
+    if (index < 0)
+        return;
+    // The list may change while the dialog is open: hold the name itself.
+    const QString name = FontPool->TagList[index].Name;
+    AskRenameTag(name);
 }
 
 namespace {

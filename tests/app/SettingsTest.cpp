@@ -55,6 +55,10 @@ TEST_F(Settings, ListTotalDecidesHowManyEntriesAreRead) {
     QStringList appended{QStringLiteral("already")};
     core.IniReadList(SettingsFileName, "tags", appended);
     EXPECT_EQ(appended, (QStringList{"already", "明朝", "", "ゴシック"}));
+
+    // A damaged file's wild total must not hang the start.
+    write("[tags]\ntotal=2000000000\n0=a\n");
+    EXPECT_EQ(readList().size(), TAppCore::MaxListEntries);
 }
 
 TEST_F(Settings, ShorterListLeavesOldKeysThatAreNeverReadBack) {

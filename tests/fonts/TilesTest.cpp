@@ -21,16 +21,23 @@ int ExpectedWidth(const QString& family, const QString& caption) {
     return QFontMetrics(QFont(family, 16)).horizontalAdvance(caption) + 20;
 }
 
-// Remembers the drags a widget starts: they are made as its children.
+// Remembers the data of the drags a widget starts. A drag is made as the widget's child and
+// let go once it is over, so its data is read when its deletion comes in.
 class DragWatcher : public QObject {
 public:
     explicit DragWatcher(QObject* watched) { watched->installEventFilter(this); }
-    std::vector<QPointer<QObject>> children;
+    int started = 0;
+    QList<QByteArray> tags;
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::ChildAdded)
-            children.emplace_back(static_cast<QChildEvent*>(event)->child());
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ChildAdded) {
+            ++started;
+            static_cast<QChildEvent*>(event)->child()->installEventFilter(this);
+        } else if (event->type() == QEvent::DeferredDelete) {
+            if (auto* drag = qobject_cast<QDrag*>(watched))
+                tags.append(drag->mimeData()->data(TPanel::DragMimeType));
+        }
         return false;
     }
 };
@@ -201,12 +208,11 @@ TEST_F(TileTest, ADragStartsPastTheDragDistanceAndCarriesTheTagNumber) {
         const QPoint start = source->rect().center();
         QTest::mousePress(Screen(), Qt::LeftButton, {}, At(source, start));
         MoveTo(source, start + QPoint(2, 0));
-        EXPECT_TRUE(watcher.children.empty()) << "a drag before the drag distance";
+        EXPECT_EQ(watcher.started, 0) << "a drag before the drag distance";
         MoveTo(source, start + QPoint(QApplication::startDragDistance() + 2, 0));
-        ASSERT_EQ(watcher.children.size(), 1u);
-        auto* drag = qobject_cast<QDrag*>(watcher.children[0].data());
-        ASSERT_NE(drag, nullptr);
-        EXPECT_EQ(drag->mimeData()->data(TPanel::DragMimeType), QByteArray("2"));
+        EXPECT_EQ(watcher.started, 1);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(watcher.tags, QList<QByteArray>{QByteArray("2")});
         QTest::mouseRelease(Screen(), Qt::LeftButton, {}, At(source, start));
     }
     // Another button never drags.
@@ -215,7 +221,7 @@ TEST_F(TileTest, ADragStartsPastTheDragDistanceAndCarriesTheTagNumber) {
     QTest::mousePress(Screen(), Qt::MiddleButton, {}, At(Tiles()[0], start));
     MoveTo(Tiles()[0], start + QPoint(40, 0));
     QTest::mouseRelease(Screen(), Qt::MiddleButton, {}, At(Tiles()[0], start + QPoint(40, 0)));
-    EXPECT_TRUE(watcher.children.empty());
+    EXPECT_EQ(watcher.started, 0);
 }
 
 TEST_F(TileTest, TheRightButtonOpensTheContextMenuForThatTile) {

@@ -130,14 +130,6 @@ TEST(GetInternetData, AFailedHeadTouchesNoFile) {
     EXPECT_EQ(server.requests().size(), 1u);
 }
 
-TEST(GetInternetData, NoServerAtAllEndsAtTheHead) {
-    Download download(QStringLiteral("http://127.0.0.1:1/istore/version.dat"));
-    const Outcome outcome = download.run();
-    EXPECT_FALSE(outcome.getFinished);
-    EXPECT_EQ(outcome.statuses, QStringList{QStringLiteral("中断(1)")});
-    EXPECT_FALSE(QFile::exists(download.file()));
-}
-
 TEST(GetInternetData, AMovedNoticeIsCheckedThereAndFetchedFromItsOwnAddress) {
     TestHttpServer server([](const httplib::Request& request, httplib::Response& response) {
         if (request.path == "/mirror/version.dat")

@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
-#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
@@ -205,20 +204,6 @@ TEST_F(NoticeWindowTest, TheWindowStaysWhileTheServerIsAskedAndAnnouncesWhenItAn
     w.close();
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(messageBoxes.size(), 1);
-}
-
-TEST_F(NoticeWindowTest, ASwitchedOffCheckAsksNobody) {
-    std::atomic<int> asked{0};
-    TestHttpServer server([&](const httplib::Request&, httplib::Response&) { ++asked; });
-    writeSettings(QStringLiteral("[NetWork]\nVersionCheck=0\nNoticeHost=127.0.0.1:%1\n")
-                      .arg(server.port())
-                      .toUtf8());
-    TGlyphorama& w = openWindow();
-    EXPECT_FALSE(VersionCheckRunning);
-    QTest::qWait(100);
-    EXPECT_EQ(asked, 0);
-    w.close();
-    EXPECT_FALSE(w.isVisible());
 }
 
 TEST_F(NoticeWindowTest, AWindowDestroyedDuringTheCheckStopsItSafely) {

@@ -7,41 +7,28 @@
 #include "tests/support/TestSupport.h"
 #include "ui_Glyphorama.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
 
 namespace tag_test {
 
-namespace {
-
-platform::FontFamilyRecord family(const QString& name, const QStringList& otherNames = {}) {
-    platform::FontFamilyRecord record;
-    record.FaceName = name;
-    record.OtherNames = otherNames;
-    record.Style = QStringLiteral("Regular");
-    record.CharSet = platform::ANSI_CHARSET;
-    record.PitchAndFamily = platform::VARIABLE_PITCH;
-    record.FontType = platform::TRUETYPE_FONTTYPE;
-    return record;
-}
-
-} // namespace
-
 void TagTest::SetUp() {
-    dataDir = QDir::homePath() + QStringLiteral("/Documents/Glyphorama");
+    tagDir = QDir::homePath() + QStringLiteral("/Documents/Glyphorama/tags");
     QDir(QDir::homePath() + QStringLiteral("/Documents")).removeRecursively();
-    ASSERT_TRUE(QDir().mkpath(TagDir()));
+    ASSERT_TRUE(QDir().mkpath(tagDir));
     savedSource_ = TFontPool::FontSource;
     TFontPool::FontSource = [] {
-        return std::vector<platform::FontFamilyRecord>{
-            family(DejaVu), family(Gothic, {QStringLiteral("IPAゴシック")}), family(Hangul),
-            family(Serif)};
+        std::vector<platform::FontFamilyRecord> families;
+        for (const QString& name : {DejaVu, Gothic, Hangul, Serif}) {
+            platform::FontFamilyRecord record;
+            record.FaceName = name;
+            if (name == Gothic)
+                record.OtherNames = QStringList{QStringLiteral("IPAゴシック")};
+            families.push_back(record);
+        }
+        return families;
     };
-    VersionCheckRunning = false;
-    qApp->setQuitOnLastWindowClosed(false);
     platform::Application::instance()->OnException = [this](const QString& message) {
         errors.append(message);
     };
@@ -53,30 +40,28 @@ void TagTest::TearDown() {
     TFontPool::FontSource = savedSource_;
     TagButton::DragSource = [](const QDropEvent* event) { return event->source(); };
     platform::Application::instance()->OnException = nullptr;
-    QDir(QDir::homePath() + QStringLiteral("/Documents")).removeRecursively();
 }
 
 void TagTest::Create() {
-    testing_support::WriteBytes(dataDir + QStringLiteral("/Glyphorama.ini"),
+    testing_support::WriteBytes(tagDir + QStringLiteral("/../Glyphorama.ini"),
                                 "[NetWork]\nVersionCheck=0\n");
     window = std::make_unique<TGlyphorama>();
 }
 
 void TagTest::Open(const QStringList& userTags) {
-    QByteArray settings =
-        "[NetWork]\nVersionCheck=0\n[tags]\ntotal=" + QByteArray::number(userTags.size()) + "\n";
+    QString settings =
+        QStringLiteral("[NetWork]\nVersionCheck=0\n[tags]\ntotal=%1\n").arg(userTags.size());
     for (int i = 0; i < userTags.size(); ++i)
-        settings += QByteArray::number(i) + "=" + userTags[i].toUtf8() + "\n";
-    testing_support::WriteBytes(dataDir + QStringLiteral("/Glyphorama.ini"), settings);
+        settings += QStringLiteral("%1=%2\n").arg(i).arg(userTags[i]);
+    testing_support::WriteBytes(tagDir + QStringLiteral("/../Glyphorama.ini"), settings.toUtf8());
     window = std::make_unique<TGlyphorama>();
     window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     ASSERT_TRUE(testing_support::WaitUntil([this] { return !Pool().Building; }, 60000));
     Settle();
 }
 
 QString TagTest::TagPath(const QString& name) const {
-    return TagDir() + u'/' + name + QStringLiteral(".tag");
+    return tagDir + u'/' + name + QStringLiteral(".tag");
 }
 
 QByteArray TagTest::TagBytes(const QString& name) const {
@@ -94,13 +79,9 @@ QStringList TagTest::Counts() const {
     return counts;
 }
 
-QList<QWidget*> TagTest::BarWidgets() const {
-    return window->ui->TagBar->Buttons();
-}
-
 QStringList TagTest::BarCaptions() const {
     QStringList captions;
-    for (QWidget* widget : BarWidgets()) {
+    for (QWidget* widget : window->ui->TagBar->Buttons()) {
         const auto* button = qobject_cast<QToolButton*>(widget);
         captions.append(button ? button->text() : QStringLiteral("|"));
     }
@@ -108,7 +89,7 @@ QStringList TagTest::BarCaptions() const {
 }
 
 QToolButton* TagTest::TagButtonOf(const QString& name) const {
-    for (QWidget* widget : BarWidgets())
+    for (QWidget* widget : window->ui->TagBar->Buttons())
         if (auto* button = qobject_cast<TagButton*>(widget))
             if (Pool().TagList[button->Tag].Name == name)
                 return button;
@@ -131,18 +112,17 @@ void TagTest::Settle() {
 
 void WhenModalOpens(std::function<void(QWidget*)> action) {
     auto* timer = new QTimer;
-    timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, [timer, action] {
         QWidget* modal = QApplication::activePopupWidget();
         if (!modal)
             modal = QApplication::activeModalWidget();
         if (!modal || !modal->isVisible())
             return;
-        timer->stop();
         timer->deleteLater();
+        timer->stop();
         action(modal);
     });
-    timer->start();
+    timer->start(10);
 }
 
 } // namespace tag_test

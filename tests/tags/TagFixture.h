@@ -1,63 +1,55 @@
-// A main window over synthetic font families and a fresh tags folder, for the tests of the
-// tag store, the tag bar and the tag dialog.
+// A main window over synthetic font families and a fresh tags folder.
 #pragma once
 
 #include "fonts/FontPool.h"
 #include "ui/Glyphorama.h"
 
-#include <QByteArray>
-#include <QString>
 #include <QStringList>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
 class QToolButton;
-class TPanel;
 
 namespace tag_test {
 
-// The families every test sees: Western ones (shown by default) with the names tag files use.
 inline const QString DejaVu = QStringLiteral("DejaVu Sans");
 inline const QString Gothic = QStringLiteral("IPAGothic"); // also named "IPAゴシック"
-inline const QString Hangul = QStringLiteral("나눔고딕");  // no CP932 code for it
+inline const QString Hangul = QStringLiteral("나눔고딕");  // not in CP932
 inline const QString Serif = QStringLiteral("DejaVu Serif");
+// Spelled out: the catalogue's constants may not be made yet when these are.
+inline const QString Trash = QStringLiteral("ゴミ箱");
+inline const QString Favorites = QStringLiteral("お気に入り");
 
 class TagTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Creates the window without showing it: the catalogue exists, no settings are read.
+    // The window, not shown: no settings read, no tags loaded.
     void Create();
-    // Creates the window with the user tags in its settings file, shows it, and waits until
-    // the tiles are built.
+    // The window shown with these user tags in its settings, its tiles built.
     void Open(const QStringList& userTags = {});
 
     TFontPool& Pool() const { return *window->FontPool; }
-    QString TagDir() const { return dataDir + QStringLiteral("/tags"); }
     QString TagPath(const QString& name) const;
     QByteArray TagBytes(const QString& name) const;
     void WriteTag(const QString& name, const QByteArray& bytes) const;
-    QStringList Counts() const; // "name=count" of every entry, in list order
-
-    // The bar's widgets, left to right, and their captions ("|" for a separator).
-    QList<QWidget*> BarWidgets() const;
-    QStringList BarCaptions() const;
+    QStringList Counts() const;      // "name=count" of each entry
+    QStringList BarCaptions() const; // "|" for a separator
     QToolButton* TagButtonOf(const QString& name) const;
     TPanel* TileOf(const QString& name) const;
-    // Runs the posted work (removals, deferred deletions).
-    static void Settle();
+    static void Settle(); // runs posted events and deferred deletions
 
-    QString dataDir;
+    QString tagDir;
     std::unique_ptr<TGlyphorama> window;
-    QStringList errors; // shown by the application's error handler
+    QStringList errors; // what the application's error handler would show
 
 private:
     std::function<std::vector<platform::FontFamilyRecord>()> savedSource_;
 };
 
-// Runs action once the next modal dialog (or popup menu) is open, then returns.
+// Runs the action on the next popup menu or modal dialog once it is open.
 void WhenModalOpens(std::function<void(QWidget*)> action);
 
 } // namespace tag_test
