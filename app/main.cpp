@@ -1,8 +1,7 @@
 #include "platform/Application.h"
 #include "platform/HttpClient.h"
+#include "platform/ImageList.h"
 #include "ui/Glyphorama.h"
-
-#include <QIcon>
 
 int main(int argc, char** argv) {
     platform::HttpClient::GlobalInit();
@@ -11,7 +10,7 @@ int main(int argc, char** argv) {
     app.setApplicationDisplayName(QStringLiteral("Glyphorama2"));
     // Lets the desktop match our windows to the installed menu entry and its icon.
     app.setDesktopFileName(QStringLiteral("org.example.Glyphorama"));
-    app.setWindowIcon(QIcon(QStringLiteral(":/forms/icons/glyphorama.svg")));
+    app.setWindowIcon(platform::SvgIcon(QStringLiteral(":/forms/icons/glyphorama.svg")));
     try {
         TGlyphorama window;
         window.show();

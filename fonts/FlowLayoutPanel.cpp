@@ -3,10 +3,16 @@
 #include "fonts/Panel.h"
 
 #include <QChildEvent>
-#include <algorithm>
 #include <QResizeEvent>
+#include <algorithm>
 
-FlowLayoutPanel::FlowLayoutPanel(QWidget* parent) : QWidget(parent) {}
+FlowLayoutPanel::FlowLayoutPanel(QWidget* parent) : QWidget(parent) {
+    // The panel grows a row at a time while tiles are built: only the new strip needs
+    // painting, not every tile already in view.
+    setAttribute(Qt::WA_StaticContents);
+    pendingFit_.setSingleShot(true);
+    connect(&pendingFit_, &QTimer::timeout, this, &FlowLayoutPanel::FitHeight);
+}
 
 void FlowLayoutPanel::AddTile(TPanel* tile) {
     if (dirty_)
@@ -39,9 +45,13 @@ void FlowLayoutPanel::Relayout() {
         place(tile);
 }
 
-int FlowLayoutPanel::ContentHeight() const { return rowTop_ + rowHeight_; }
+int FlowLayoutPanel::ContentHeight() const {
+    return rowTop_ + rowHeight_;
+}
 
 void FlowLayoutPanel::FitHeight() {
+    pendingFit_.stop();
+    lastFit_.start();
     if (dirty_)
         Relayout();
     const int height = ContentHeight();
@@ -49,6 +59,15 @@ void FlowLayoutPanel::FitHeight() {
         setMinimumHeight(height);
     if (this->height() < height)
         resize(width(), height);
+}
+
+void FlowLayoutPanel::FitHeightSoon() {
+    if (!lastFit_.isValid() || lastFit_.hasExpired(FitInterval)) {
+        FitHeight();
+        return;
+    }
+    if (!pendingFit_.isActive())
+        pendingFit_.start(static_cast<int>(std::max<qint64>(0, FitInterval - lastFit_.elapsed())));
 }
 
 void FlowLayoutPanel::resizeEvent(QResizeEvent* event) {

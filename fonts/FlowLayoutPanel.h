@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QList>
+#include <QTimer>
 #include <QWidget>
 
 class TPanel;
@@ -19,6 +21,11 @@ public:
     void Relayout();
     // Fits the panel's height to its tiles, so that the scroll range follows the build.
     void FitHeight();
+    // The same for a stream of new tiles: fits at once, then at most once per FitInterval,
+    // the last time at most FitInterval after the last call. Each fit that changes the
+    // height repaints the scroll bar, which costs more than a tile.
+    void FitHeightSoon();
+    static constexpr int FitInterval = 40; // ms
     // The height the tiles need at the current width.
     int ContentHeight() const;
     const QList<TPanel*>& Tiles() const { return tiles_; }
@@ -38,4 +45,6 @@ private:
     int nextX_ = 0;
     int rowTop_ = 0;
     int rowHeight_ = 0;
+    QElapsedTimer lastFit_;
+    QTimer pendingFit_;
 };

@@ -12,26 +12,54 @@ void TPanel::SetCaption(const QString& caption) {
     if (caption == caption_)
         return;
     caption_ = caption;
-    update();
+    refresh();
 }
 
 void TPanel::SetColor(const QColor& color) {
     if (color == color_)
         return;
     color_ = color;
-    update();
+    refresh();
 }
 
 void TPanel::SetFontColor(const QColor& color) {
     if (color == fontColor_)
         return;
     fontColor_ = color;
-    update();
+    refresh();
 }
 
 void TPanel::SetAlignment(Qt::Alignment alignment) {
     alignment_ = alignment;
-    update();
+    refresh();
+}
+
+bool TPanel::inView() const {
+    if (!isVisible())
+        return false;
+    QRect visible = rect();
+    QPoint offset;
+    for (const QWidget* w = this; !w->isWindow() && w->parentWidget(); w = w->parentWidget()) {
+        offset -= w->pos();
+        const QWidget* parent = w->parentWidget();
+        visible &= QRect(offset, parent->size());
+        if (visible.isEmpty())
+            return false;
+    }
+    return true;
+}
+
+void TPanel::refresh() {
+    if (inView())
+        update();
+}
+
+bool TPanel::event(QEvent* event) {
+    // Showing a panel queues its first repaint; out of view there is nothing to paint, and
+    // scrolling it into view paints it then.
+    if (event->type() == QEvent::UpdateLater && !inView())
+        return true;
+    return QWidget::event(event);
 }
 
 void TPanel::paintEvent(QPaintEvent*) {
@@ -44,7 +72,9 @@ void TPanel::paintEvent(QPaintEvent*) {
     painter.drawText(rect(), int(alignment_) | Qt::TextSingleLine, caption_);
 }
 
-void TPanel::resizeEvent(QResizeEvent*) { placeBottomPanels(); }
+void TPanel::resizeEvent(QResizeEvent*) {
+    placeBottomPanels();
+}
 
 void TPanel::placeBottomPanels() {
     for (QObject* child : children()) {

@@ -43,6 +43,7 @@ public:
     static constexpr const char* DragMimeType = "application/x-glyphorama-tile";
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
@@ -53,6 +54,13 @@ protected:
 
 private:
     void placeBottomPanels();
+    // Whether any of the panel lies inside its window's visible area, its parents' bounds and
+    // the scroll box's viewport included.
+    bool inView() const;
+    // Repaints the panel if it can be seen. Qt would queue a repaint for a panel scrolled out
+    // of view as well, and each such repaint weighs every sibling: with thousands of tiles in
+    // the flow, that is what a build or a re-captioning would spend its time on.
+    void refresh();
 
     QString caption_;
     QColor color_;

@@ -91,13 +91,16 @@ void TFontPool::BuildTile(TFontUnit& unit, int index, const TGlyphoramaOptions& 
 
     if (FlowPanel) {
         FlowPanel->AddTile(tile);
-        FlowPanel->FitHeight();
+        FlowPanel->FitHeightSoon();
     }
 }
 
 void TFontPool::BuilderTerminated() {
     if (ProgressBar)
         ProgressBar->setValue(0);
+    // The last tiles' fit may still be pending.
+    if (FlowPanel)
+        FlowPanel->FitHeight();
     Building = false;
     Builder = nullptr;
 }

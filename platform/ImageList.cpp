@@ -39,4 +39,20 @@ int ButtonImage(const QAbstractButton* button) {
     return value.isValid() ? value.toInt() : -1;
 }
 
+QIcon SvgIcon(const QString& svgFile) {
+    QSvgRenderer renderer(svgFile);
+    QIcon icon;
+    if (!renderer.isValid())
+        return icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        renderer.render(&painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 } // namespace platform

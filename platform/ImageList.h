@@ -30,4 +30,9 @@ private:
 void SetButtonImage(QAbstractButton* button, const ImageList& images, int index);
 int ButtonImage(const QAbstractButton* button);
 
+// An application icon drawn from one SVG file at the sizes desktops ask for. Drawn here
+// rather than by Qt's SVG icon engine plugin, so that the icon never depends on a plugin
+// being found at run time.
+QIcon SvgIcon(const QString& svgFile);
+
 } // namespace platform

@@ -35,11 +35,17 @@ void TGlyphorama::EnableViewButtons() {
     ui->SwitchSampleViewModeButton->setEnabled(true);
 }
 
-void TGlyphorama::ShowEnglishClick() { SelectFontType(2, true); }
+void TGlyphorama::ShowEnglishClick() {
+    SelectFontType(2, true);
+}
 
-void TGlyphorama::ShowJapaneseClick() { SelectFontType(1, true); }
+void TGlyphorama::ShowJapaneseClick() {
+    SelectFontType(1, true);
+}
 
-void TGlyphorama::ShowAllClick() { SelectFontType(5, true); }
+void TGlyphorama::ShowAllClick() {
+    SelectFontType(5, true);
+}
 
 void TGlyphorama::SampleTextLeftButtonClick() {
     if (FontPool)
@@ -64,7 +70,9 @@ void TGlyphorama::SwitchSampleViewModeButtonClick() {
         platform::SetButtonImage(ui->SwitchSampleViewModeButton, *ImageList24, 5);
 }
 
-void TGlyphorama::FlowPanelResize() { ui->FlowPanel->FitHeight(); }
+void TGlyphorama::FlowPanelResize() {
+    ui->FlowPanel->FitHeight();
+}
 
 bool TGlyphorama::ApplicationEventsMessage(QObject*, QEvent* event) {
     if (event->type() != QEvent::Wheel)

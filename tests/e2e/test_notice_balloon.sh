@@ -66,6 +66,5 @@ if [ -n "${GLYPHORAMA_E2E_SCREENSHOT:-}" ]; then
 fi
 
 # The check is over: the first Esc closes the window.
-xdotool key --window "$WINDOW" Escape
-wait_for_exit 20
+close_with_escape
 echo "ok"

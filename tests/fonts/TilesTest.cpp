@@ -2,13 +2,14 @@
 // context menu.
 #include "SampleViewFixture.h"
 
+#include "platform/ImageList.h"
+
 #include <QApplication>
 #include <QDrag>
 #include <QMenu>
 #include <QMimeData>
-#include <QPointer>
-#include <QTest>
 #include <QScrollBar>
+#include <QTest>
 #include <QTextDocument>
 
 using namespace sample_view_test;
@@ -48,7 +49,9 @@ class TileTest : public SampleViewTest {
 protected:
     QWindow* Screen() const { return window->windowHandle(); }
     QPoint At(QWidget* widget, QPoint local) const { return widget->mapTo(window.get(), local); }
-    void MoveTo(QWidget* widget, QPoint local) const { QTest::mouseMove(Screen(), At(widget, local)); }
+    void MoveTo(QWidget* widget, QPoint local) const {
+        QTest::mouseMove(Screen(), At(widget, local));
+    }
     // A point of the tile away from its name label.
     static QPoint Upper(TPanel* tile) { return QPoint(tile->width() / 2, 8); }
     static TPanel* LabelOf(TPanel* tile) { return tile->findChild<TPanel*>(); }
@@ -173,6 +176,7 @@ TEST_F(TileTest, HoveringAnywhereOnATileColoursItUntilThePointerLeavesTheTile) {
 
 TEST_F(TileTest, WhiteOnBlackTilesTurnGreenAndBackToBlack) {
     OpenBuilt(ManyFamilies(2), "[settings]\nsample_view_mode=1\n");
+    EXPECT_EQ(platform::ButtonImage(Part<QToolButton>("SwitchSampleViewModeButton")), 6);
     TPanel* tile = Tiles()[0];
     EXPECT_EQ(tile->Color(), QColor(Qt::black));
     EXPECT_EQ(tile->FontColor(), QColor(Qt::white));
@@ -228,12 +232,60 @@ TEST_F(TileTest, TheRightButtonOpensTheContextMenuForThatTile) {
     OpenBuilt(ManyFamilies(3));
     auto* menu = Part<QMenu>("ContextMenu");
     TPanel* label = LabelOf(Tiles()[1]);
-    QTest::mousePress(Screen(), Qt::RightButton, {}, At(label, label->rect().center()));
-    EXPECT_TRUE(menu->isVisible());
+    // Each click ends with the button let go, so that the tests after this one start with
+    // no button held.
+    const auto rightClick = [&](QWidget* widget, QPoint local) {
+        QTest::mousePress(Screen(), Qt::RightButton, {}, At(widget, local));
+        const bool shown = menu->isVisible();
+        menu->hide();
+        QTest::mouseRelease(Screen(), Qt::RightButton, {}, At(widget, local));
+        return shown;
+    };
+    EXPECT_TRUE(rightClick(label, label->rect().center()));
     EXPECT_EQ(window->ContextMenuTag, 1);
     EXPECT_EQ(menu->property("Tag").toInt(), 1);
-    menu->hide();
-    QTest::mousePress(Screen(), Qt::RightButton, {}, At(Tiles()[2], Upper(Tiles()[2])));
+    EXPECT_TRUE(rightClick(Tiles()[2], Upper(Tiles()[2])));
     EXPECT_EQ(window->ContextMenuTag, 2);
-    menu->hide();
+}
+
+// Tiles out of view are not repainted when they appear or change; what reaches the screen
+// once they are scrolled into view must still be their current look.
+TEST_F(TileTest, TilesScrolledIntoViewShowTheirCurrentLook) {
+    OpenBuilt(ManyFamilies(80));
+    QScrollBar* bar = ScrollBox()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), ScrollBox()->viewport()->height());
+    const auto screenColour = [this](TPanel* tile) {
+        QCoreApplication::processEvents();
+        const QImage shot = window->screen()->grabWindow(window->winId()).toImage();
+        return shot.pixelColor(At(tile, QPoint(2, 2)) * shot.devicePixelRatio());
+    };
+    TPanel* last = Tiles().back();
+    bar->setValue(bar->maximum());
+    EXPECT_EQ(screenColour(last), QColor(Qt::white));
+
+    bar->setValue(0);
+    QCoreApplication::processEvents();
+    Part<QToolButton>("SwitchSampleViewModeButton")->click();
+    EXPECT_EQ(screenColour(Tiles()[0]), QColor(Qt::black)); // in view: repainted at once
+    bar->setValue(bar->maximum());
+    EXPECT_EQ(screenColour(last), QColor(Qt::black));
+    EXPECT_EQ(screenColour(Tiles()[Tiles().size() - 2]), QColor(Qt::black));
+}
+
+TEST_F(TileTest, TheFlowPanelFitsItsTilesOnceTheBuildHasEnded) {
+    OpenBuilt(ManyFamilies(80));
+    // Fitting is spaced out while tiles arrive; the end of the build fits at once.
+    EXPECT_EQ(FlowPanel()->minimumHeight(), FlowPanel()->ContentHeight());
+    EXPECT_EQ(FlowPanel()->height(), FlowPanel()->ContentHeight());
+    EXPECT_EQ(FlowPanel()->ContentHeight(), Tiles().back()->geometry().bottom() + 1 + 3);
+}
+
+TEST_F(TileTest, TheScrollRangeGrowsWhileTheBuildGoesOn) {
+    Open(ManyFamilies(1500));
+    QScrollBar* bar = ScrollBox()->verticalScrollBar();
+    EXPECT_TRUE(testing_support::WaitUntil([&] { return bar->maximum() > 0; }));
+    EXPECT_TRUE(Pool().Building);
+    const int early = bar->maximum();
+    EXPECT_TRUE(testing_support::WaitUntil([&] { return bar->maximum() > early; }));
+    EXPECT_TRUE(Pool().Building);
 }
