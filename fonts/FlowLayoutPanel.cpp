@@ -3,6 +3,8 @@
 #include "fonts/Panel.h"
 
 #include <QChildEvent>
+#include <QCoreApplication>
+#include <QCursor>
 #include <QResizeEvent>
 #include <algorithm>
 
@@ -43,6 +45,20 @@ void FlowLayoutPanel::Relayout() {
     nextX_ = rowTop_ = rowHeight_ = 0;
     for (TPanel* tile : std::as_const(tiles_))
         place(tile);
+    dropStaleHover();
+}
+
+void FlowLayoutPanel::dropStaleHover() {
+    // Qt tells a widget that the pointer has left only when the pointer moves: a tile that
+    // the layout moved away from a still pointer would keep its hover colour until then.
+    const QPoint pointer = mapFromGlobal(QCursor::pos());
+    for (TPanel* tile : std::as_const(tiles_)) {
+        if (tile->underMouse() && !tile->geometry().contains(pointer)) {
+            tile->setAttribute(Qt::WA_UnderMouse, false);
+            QEvent leave(QEvent::Leave);
+            QCoreApplication::sendEvent(tile, &leave);
+        }
+    }
 }
 
 int FlowLayoutPanel::ContentHeight() const {

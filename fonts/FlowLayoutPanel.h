@@ -38,6 +38,7 @@ protected:
     void childEvent(QChildEvent* event) override;
 
 private:
+    void dropStaleHover();
     void place(TPanel* tile);
 
     QList<TPanel*> tiles_;

@@ -128,11 +128,13 @@ std::vector<FontFamilyRecord> EnumerateFontFamilies(const QString& userLanguage)
                 if (name != record.FaceName && !record.OtherNames.contains(name))
                     record.OtherNames.append(name);
         record.Style = regular.style;
-        bool outline = true;
+        // A family counts as TrueType when any of its faces is: distributions ship some
+        // families (URW's base fonts among them) as OpenType and as Type 1 side by side.
+        bool outline = false;
         bool japanese = false;
         bool fixed = true;
         for (const Face& face : faces) {
-            outline = outline && face.outline;
+            outline = outline || face.outline;
             japanese = japanese || face.japanese;
             fixed = fixed && face.fixed;
         }

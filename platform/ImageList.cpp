@@ -6,6 +6,18 @@
 
 namespace platform {
 
+namespace {
+
+QPixmap render(QSvgRenderer& renderer, int pixels) {
+    QPixmap pixmap(pixels, pixels);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    return pixmap;
+}
+
+} // namespace
+
 ImageList::ImageList(int size, QStringList svgFiles, QObject* parent)
     : QObject(parent), size_(size), files_(std::move(svgFiles)) {}
 
@@ -14,11 +26,7 @@ QPixmap ImageList::Pixmap(int index) const {
         return {};
     QSvgRenderer renderer(files_[index]);
     const qreal ratio = 2.0; // sharp on high-density screens as well
-    QPixmap pixmap(QSize(size_, size_) * ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    painter.end();
+    QPixmap pixmap = render(renderer, qRound(size_ * ratio));
     pixmap.setDevicePixelRatio(ratio);
     return pixmap;
 }
@@ -44,14 +52,8 @@ QIcon SvgIcon(const QString& svgFile) {
     QIcon icon;
     if (!renderer.isValid())
         return icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        renderer.render(&painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(render(renderer, size));
     return icon;
 }
 

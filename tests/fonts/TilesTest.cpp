@@ -174,6 +174,18 @@ TEST_F(TileTest, HoveringAnywhereOnATileColoursItUntilThePointerLeavesTheTile) {
     MoveAway();
 }
 
+TEST_F(TileTest, ATileTheLayoutMovesFromUnderAStillPointerLosesItsHoverColour) {
+    OpenBuilt(ManyFamilies(3));
+    TPanel* last = Tiles()[2];
+    MoveAway();
+    MoveTo(last, Upper(last));
+    ASSERT_EQ(last->Color(), Hover);
+    Pool().RemoveTile(Tiles()[0]->Tag);
+    FlowPanel()->FitHeight();
+    EXPECT_EQ(last->Color(), QColor(Qt::white));
+    MoveAway();
+}
+
 TEST_F(TileTest, WhiteOnBlackTilesTurnGreenAndBackToBlack) {
     OpenBuilt(ManyFamilies(2), "[settings]\nsample_view_mode=1\n");
     EXPECT_EQ(platform::ButtonImage(Part<QToolButton>("SwitchSampleViewModeButton")), 6);
