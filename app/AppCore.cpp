@@ -8,7 +8,9 @@
 
 const QString TAppCore::ForbiddenTagCharacters = QStringLiteral("\\/:,;*?\"<>|");
 
-TAppCore::TAppCore() { init(platform::ExecutableDir(), platform::DocumentsFolder()); }
+TAppCore::TAppCore() {
+    init(platform::ExecutableDir(), platform::DocumentsFolder());
+}
 
 TAppCore::TAppCore(const QString& exeDir, const QString& documentsDir) {
     init(exeDir, documentsDir);
@@ -36,8 +38,8 @@ QString TAppCore::IniPath(const QString& fileName) const {
     return DataDir + u'/' + fileName;
 }
 
-QString TAppCore::IniReadString(const QString& fileName, const QString& section,
-                                const QString& key, const QString& def) const {
+QString TAppCore::IniReadString(const QString& fileName, const QString& section, const QString& key,
+                                const QString& def) const {
     return platform::IniFile(IniPath(fileName)).ReadString(section, key, def);
 }
 
@@ -46,8 +48,8 @@ int TAppCore::IniReadInteger(const QString& fileName, const QString& section, co
     return platform::IniFile(IniPath(fileName)).ReadInteger(section, key, def);
 }
 
-void TAppCore::IniWriteInteger(const QString& fileName, const QString& section,
-                               const QString& key, int value) const {
+void TAppCore::IniWriteInteger(const QString& fileName, const QString& section, const QString& key,
+                               int value) const {
     platform::IniFile(IniPath(fileName)).WriteInteger(section, key, value);
 }
 

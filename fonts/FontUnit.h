@@ -20,7 +20,7 @@ struct TFontUnit {
     QString Name;  // the family name the desktop shows; tags refer to fonts by it
     QString Style; // style name of the family's regular face
     int FontClass = fcWestern;
-    QStringList OtherNames; // the family's names in other languages
+    QStringList OtherNames;      // the family's names in other languages
     TPanel* Tile = nullptr;      // the font's tile while shown
     TPanel* NameLabel = nullptr; // the name label inside the tile while shown
 

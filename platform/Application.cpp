@@ -60,9 +60,12 @@ void SetScreenCursor(ScreenCursor cursor) {
     if (QThread::currentThread() == qApp->thread())
         applyScreenCursor(cursor);
     else
-        QMetaObject::invokeMethod(qApp, [cursor] { applyScreenCursor(cursor); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp, [cursor] { applyScreenCursor(cursor); }, Qt::QueuedConnection);
 }
 
-ScreenCursor CurrentScreenCursor() { return currentCursor; }
+ScreenCursor CurrentScreenCursor() {
+    return currentCursor;
+}
 
 } // namespace platform

@@ -16,6 +16,8 @@ bool OpenWithDesktop(const QString& target) {
     return QDesktopServices::openUrl(url);
 }
 
-void SetClipboardText(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+void SetClipboardText(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+}
 
 } // namespace platform

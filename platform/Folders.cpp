@@ -7,22 +7,30 @@
 
 namespace platform {
 
-QString ExecutableDir() { return QCoreApplication::applicationDirPath(); }
+QString ExecutableDir() {
+    return QCoreApplication::applicationDirPath();
+}
 
 QString DocumentsFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
-bool DirectoryExists(const QString& path) { return QFileInfo(path).isDir(); }
+bool DirectoryExists(const QString& path) {
+    return QFileInfo(path).isDir();
+}
 
-bool CreateDir(const QString& path) { return QDir().mkdir(path) || DirectoryExists(path); }
+bool CreateDir(const QString& path) {
+    return QDir().mkdir(path) || DirectoryExists(path);
+}
 
 bool FileExists(const QString& path) {
     const QFileInfo info(path);
     return info.exists() && !info.isDir();
 }
 
-bool DeleteFile(const QString& path) { return QFile::remove(path); }
+bool DeleteFile(const QString& path) {
+    return QFile::remove(path);
+}
 
 bool RenameFile(const QString& from, const QString& to) {
     if (QFileInfo::exists(to))

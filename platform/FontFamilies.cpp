@@ -92,8 +92,8 @@ std::vector<FontFamilyRecord> EnumerateFontFamilies(const QString& userLanguage)
     const QString language = userLanguage.isEmpty() ? UserFontLanguage() : userLanguage;
     std::unique_ptr<FcPattern, PatternDeleter> pattern(FcPatternCreate());
     std::unique_ptr<FcObjectSet, ObjectSetDeleter> objects(
-        FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_STYLE, FC_FONTFORMAT, FC_OUTLINE,
-                         FC_SCALABLE, FC_SPACING, FC_LANG, FC_WEIGHT, FC_SLANT, nullptr));
+        FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_STYLE, FC_FONTFORMAT, FC_OUTLINE, FC_SCALABLE,
+                         FC_SPACING, FC_LANG, FC_WEIGHT, FC_SLANT, nullptr));
     std::unique_ptr<FcFontSet, FontSetDeleter> fonts(
         FcFontList(nullptr, pattern.get(), objects.get()));
 
@@ -111,8 +111,8 @@ std::vector<FontFamilyRecord> EnumerateFontFamilies(const QString& userLanguage)
     std::vector<FontFamilyRecord> records;
     records.reserve(families.size());
     for (auto& [key, faces] : families) {
-        const Face& regular = *std::min_element(
-            faces.begin(), faces.end(), [](const Face& a, const Face& b) {
+        const Face& regular =
+            *std::min_element(faces.begin(), faces.end(), [](const Face& a, const Face& b) {
                 return distanceFromRegular(a) < distanceFromRegular(b);
             });
         FontFamilyRecord record;

@@ -55,7 +55,8 @@ void Thread::Synchronize(std::function<void()> method) {
     pendingDone_ = false;
     pendingError_ = nullptr;
     lock.unlock();
-    QMetaObject::invokeMethod(this, [this] { servePending(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { servePending(); }, Qt::QueuedConnection);
     changed_.notify_all(); // a GUI thread inside WaitFor serves it directly
     lock.lock();
     changed_.wait(lock, [this] { return pendingDone_; });

@@ -72,9 +72,8 @@ void TGlyphorama::createImageLists() {
     ImageList24->setObjectName(QStringLiteral("ImageList24"));
     ImageList16 = new platform::ImageList(
         16,
-        iconFiles(QStringLiteral("16"),
-                  {QStringLiteral("magic-wand"), QStringLiteral("cross"), QStringLiteral("heart"),
-                   QStringLiteral("prohibition")}),
+        iconFiles(QStringLiteral("16"), {QStringLiteral("magic-wand"), QStringLiteral("cross"),
+                                         QStringLiteral("heart"), QStringLiteral("prohibition")}),
         this);
     ImageList16->setObjectName(QStringLiteral("ImageList16"));
 
@@ -111,8 +110,8 @@ void TGlyphorama::connectHandlers() {
             &TGlyphorama::SwitchSampleViewModeButtonClick);
     connect(findChild<QAction*>(QStringLiteral("SampleTextLeftButton")), &QAction::triggered, this,
             &TGlyphorama::SampleTextLeftButtonClick);
-    connect(findChild<QAction*>(QStringLiteral("SampleTextRightButton")), &QAction::triggered,
-            this, &TGlyphorama::SampleTextRightButtonClick);
+    connect(findChild<QAction*>(QStringLiteral("SampleTextRightButton")), &QAction::triggered, this,
+            &TGlyphorama::SampleTextRightButtonClick);
     // Enter applies the text; a line edit never beeps, so swallowing the key needs nothing.
     connect(ui->SampleText, &QLineEdit::returnPressed, this,
             &TGlyphorama::SampleTextLeftButtonClick);
@@ -168,8 +167,7 @@ void TGlyphorama::FormShow() {
     const QRect frame = frameGeometry();
     const QSize decoration = frame.size() - geometry().size();
     const int top = AppCore->IniReadInteger(ini, settings, QStringLiteral("form_top"), frame.y());
-    const int left =
-        AppCore->IniReadInteger(ini, settings, QStringLiteral("form_left"), frame.x());
+    const int left = AppCore->IniReadInteger(ini, settings, QStringLiteral("form_left"), frame.x());
     const int width = AppCore->IniReadInteger(ini, settings, QStringLiteral("form_width"), 500);
     const int height = AppCore->IniReadInteger(ini, settings, QStringLiteral("form_height"), 500);
     move(left, top);
@@ -232,7 +230,9 @@ void TGlyphorama::releaseCatalogue() {
     AppCore.reset();
 }
 
-void TGlyphorama::FormKeyDown(int key) { CloseOnEscape(this, key); }
+void TGlyphorama::FormKeyDown(int key) {
+    CloseOnEscape(this, key);
+}
 
 void TGlyphorama::FormKeyPress(int key) {
     if (key == Qt::Key_Escape && FontPool)
@@ -272,7 +272,8 @@ void TGlyphorama::closeEvent(QCloseEvent* event) {
 bool TGlyphorama::event(QEvent* event) {
     if (event->type() == static_cast<QEvent::Type>(WM_REMOVE_TILE)) {
         if (FontPool)
-            FontPool->RemoveTile(static_cast<int>(static_cast<platform::MessageEvent*>(event)->LParam));
+            FontPool->RemoveTile(
+                static_cast<int>(static_cast<platform::MessageEvent*>(event)->LParam));
         return true;
     }
     return QWidget::event(event);

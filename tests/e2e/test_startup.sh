@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# First start with an empty HOME: the window appears, the folders are made, Esc closes it and
-# the settings are saved.
+# First start with an empty HOME: a 500 x 500 window appears, the folders are made, Esc closes
+# it and the settings file holds every key in the order they are saved.
 source "$GLYPHORAMA_SOURCE_DIR/tests/e2e/common.sh"
 
 resources=$(dirname "$PROGRAM")/resources
@@ -14,7 +14,14 @@ xdotool getwindowgeometry "$WINDOW" | grep -q 'Geometry: 500x500' ||
 close_with_escape
 ini=$DATA/Glyphorama.ini
 [ -f "$ini" ] || fail "no settings file written"
-grep -q '^\[settings\]' "$ini" || fail "no settings section"
-grep -q '^current_font_type=2' "$ini" || fail "font type not saved"
-grep -q '^form_width=500' "$ini" || fail "width not saved: $(cat "$ini")"
+expected='[settings]
+current_font_type=2
+sample_view_mode=0
+form_top=0
+form_left=0
+form_width=500
+form_height=500
+[tags]
+total=0'
+[ "$(tr -d '\r' <"$ini")" = "$expected" ] || fail "unexpected settings file: $(cat "$ini")"
 echo "ok"

@@ -46,7 +46,8 @@ TEST(FontClassification, FollowsTheRulesInOrder) {
 TEST(FontClassification, RecordsTrueTypeFamiliesOnlyKeepingOrderAndDuplicates) {
     std::vector<std::unique_ptr<TFontUnit>> list;
     EXPECT_EQ(TFontPool::FontFamilyCallback(family("B", 0, 2), list), 1);
-    EXPECT_EQ(TFontPool::FontFamilyCallback(family("Raster", 0, 2, platform::RASTER_FONTTYPE), list), 1);
+    EXPECT_EQ(
+        TFontPool::FontFamilyCallback(family("Raster", 0, 2, platform::RASTER_FONTTYPE), list), 1);
     EXPECT_EQ(TFontPool::FontFamilyCallback(family("Device", 0, 2, 6), list), 1);
     TFontPool::FontFamilyCallback(family("A", 128, 1), list);
     TFontPool::FontFamilyCallback(family("B", 0, 2), list);

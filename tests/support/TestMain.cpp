@@ -3,8 +3,8 @@
 #include "platform/Application.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
