@@ -1,7 +1,9 @@
 #include "platform/Thread.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QThread>
+#include <thread>
 
 namespace platform {
 
@@ -55,9 +57,15 @@ void Thread::Synchronize(std::function<void()> method) {
     pendingDone_ = false;
     pendingError_ = nullptr;
     lock.unlock();
-    QMetaObject::invokeMethod(
-        this, [this] { servePending(); }, Qt::QueuedConnection);
+    hasPending_.store(true);
+    // One queued call at a time: a burst serves what arrives meanwhile, and stale calls
+    // piling up behind it would each start a burst of their own before any timer ran.
+    if (!callQueued_.exchange(true))
+        QMetaObject::invokeMethod(
+            this, [this] { serveBurst(); }, Qt::QueuedConnection);
     changed_.notify_all(); // a GUI thread inside WaitFor serves it directly
+    if (spinning())
+        spinUntil([this] { return doneFlag_.load(); });
     lock.lock();
     changed_.wait(lock, [this] { return pendingDone_; });
     if (auto error = std::exchange(pendingError_, nullptr))
@@ -72,6 +80,8 @@ bool Thread::servePending() {
             return false; // served already, by WaitFor or an earlier queued call
         method = std::move(pending_);
         pending_ = nullptr;
+        hasPending_.store(false);
+        doneFlag_.store(false);
     }
     std::exception_ptr error;
     try {
@@ -83,9 +93,47 @@ bool Thread::servePending() {
         std::lock_guard lock(mutex_);
         pendingError_ = error;
         pendingDone_ = true;
+        doneFlag_.store(true);
     }
     changed_.notify_all();
     return true;
+}
+
+bool Thread::spinning() {
+    // Waiting actively only pays where the other thread has a core of its own.
+    static const bool severalCores = QThread::idealThreadCount() > 1;
+    return severalCores;
+}
+
+bool Thread::spinUntil(const std::function<bool()>& condition) {
+    QElapsedTimer spin;
+    spin.start();
+    while (spin.nsecsElapsed() < SpinNanoseconds) {
+        if (condition())
+            return true;
+        std::this_thread::yield();
+    }
+    return condition();
+}
+
+void Thread::serveBurst() {
+    // A worker that synchronises step after step hands over its next step within
+    // microseconds. Waiting for it here saves each step a trip through the event loop and a
+    // wake-up of the worker; the burst ends after a few milliseconds so that input and
+    // painting keep their pace.
+    QElapsedTimer burst;
+    burst.start();
+    while (servePending()) {
+        if (!spinning() || burst.nsecsElapsed() > BurstNanoseconds)
+            break;
+        if (!spinUntil([this] { return hasPending_.load() || finished_.load(); }))
+            break;
+    }
+    callQueued_.store(false);
+    // A step that came after the last look found the call still queued and posted none.
+    if (hasPending_.load() && !callQueued_.exchange(true))
+        QMetaObject::invokeMethod(
+            this, [this] { serveBurst(); }, Qt::QueuedConnection);
 }
 
 void Thread::WaitFor(bool skipTermination) {

@@ -48,6 +48,12 @@ private:
     class Runner;
     void runOnWorker();
     bool servePending();
+    void serveBurst();
+    static bool spinning();
+    // Polls the condition for up to SpinNanoseconds; whether it came true.
+    static bool spinUntil(const std::function<bool()>& condition);
+    static constexpr qint64 SpinNanoseconds = 50'000;
+    static constexpr qint64 BurstNanoseconds = 4'000'000;
     void terminate(bool fromEventLoop);
 
     std::unique_ptr<Runner> runner_;
@@ -61,6 +67,10 @@ private:
     std::function<void()> pending_;
     bool pendingDone_ = false;
     std::exception_ptr pendingError_;
+    // Lock-free mirrors of "pending_ is set" and pendingDone_, for the brief active waits.
+    std::atomic<bool> hasPending_{false};
+    std::atomic<bool> doneFlag_{false};
+    std::atomic<bool> callQueued_{false};
 };
 
 } // namespace platform
