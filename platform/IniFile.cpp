@@ -59,10 +59,6 @@ QString Quote(const QString& value) {
     return value;
 }
 
-bool HoldsLineBreak(const QString& text) {
-    return text.contains(u'\r') || text.contains(u'\n');
-}
-
 // Names that would read back as something else, or break the file's structure.
 bool CanWrite(const QString& section, const QString& key, const QString& value) {
     if (HoldsLineBreak(section) || HoldsLineBreak(key) || HoldsLineBreak(value))

@@ -251,6 +251,10 @@ std::optional<QByteArray> EncodeCp932(const QString& text) {
     return bytes;
 }
 
+bool HoldsLineBreak(const QString& text) {
+    return text.contains(u'\r') || text.contains(u'\n');
+}
+
 QStringList SplitLines(const QString& text, QString* firstBreak) {
     QStringList lines;
     QString found;

@@ -41,4 +41,7 @@ std::optional<QByteArray> EncodeCp932(const QString& text);
 // when there is none).
 QStringList SplitLines(const QString& text, QString* firstBreak = nullptr);
 
+// Whether the text holds a CR or an LF: such text cannot be stored as one line.
+bool HoldsLineBreak(const QString& text);
+
 } // namespace platform

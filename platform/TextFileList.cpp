@@ -1,20 +1,13 @@
 #include "platform/TextFileList.h"
 
 #include "platform/Exceptions.h"
+#include "platform/TextCodec.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
 namespace platform {
-
-namespace {
-
-bool HoldsLineBreak(const QString& text) {
-    return text.contains(u'\r') || text.contains(u'\n');
-}
-
-} // namespace
 
 bool TextFileList::LoadFromFile(const QString& path) {
     const QFileInfo info(path);
