@@ -56,8 +56,10 @@ void Thread::Synchronize(std::function<void()> method) {
     pending_ = std::move(method);
     pendingDone_ = false;
     pendingError_ = nullptr;
-    lock.unlock();
+    // Changed with the fields they mirror, so that no reader sees them disagree.
     hasPending_.store(true);
+    doneFlag_.store(false);
+    lock.unlock();
     // One queued call at a time: a burst serves what arrives meanwhile, and stale calls
     // piling up behind it would each start a burst of their own before any timer ran.
     if (!callQueued_.exchange(true))
@@ -81,7 +83,6 @@ bool Thread::servePending() {
         method = std::move(pending_);
         pending_ = nullptr;
         hasPending_.store(false);
-        doneFlag_.store(false);
     }
     std::exception_ptr error;
     try {
