@@ -36,7 +36,15 @@ start_program() {
 wait_for_exit() {
     local seconds=${1:-20}
     for _ in $(seq 1 $((seconds * 10))); do
-        kill -0 "$PROGRAM_PID" 2>/dev/null || { wait "$PROGRAM_PID" || true; PROGRAM_PID=""; return 0; }
+        if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
+            local status=0
+            wait "$PROGRAM_PID" || status=$?
+            PROGRAM_PID=""
+            # A crash, or a sanitizer's report at exit, must not pass for a clean close.
+            [ "$status" -eq 0 ] ||
+                fail "the program ended with status $status: $(tail -c 3000 "$WORK/program.log")"
+            return 0
+        fi
         sleep 0.1
     done
     fail "the program did not end within $seconds s"
