@@ -7,7 +7,7 @@ int main(int argc, char** argv) {
     platform::HttpClient::GlobalInit();
     platform::Application app(argc, argv);
     app.setApplicationName(QStringLiteral("glyphorama"));
-    app.setApplicationDisplayName(QStringLiteral("Glyphorama2"));
+    app.Title = QStringLiteral("Glyphorama2");
     // Lets the desktop match our windows to the installed menu entry and its icon.
     app.setDesktopFileName(QStringLiteral("org.example.Glyphorama"));
     app.setWindowIcon(platform::SvgIcon(QStringLiteral(":/forms/icons/glyphorama.svg")));

@@ -36,8 +36,7 @@ void Application::ShowException(std::exception_ptr error) {
         OnException(message);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, applicationDisplayName(), message, QMessageBox::Ok,
-                    activeWindow());
+    QMessageBox box(QMessageBox::Critical, Title, message, QMessageBox::Ok, activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

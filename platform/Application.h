@@ -21,6 +21,10 @@ public:
     // The text the message box shows for an error (empty for unknown kinds).
     static QString MessageOf(std::exception_ptr error);
 
+    // The caption of error boxes. Not Qt's display name: Qt would append that to the title
+    // of every other window, the message boxes' own captions included.
+    QString Title;
+
     // Called instead of the message box when set (the tests record what would be shown).
     std::function<void(const QString&)> OnException;
 

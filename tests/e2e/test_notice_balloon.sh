@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A notice server that announces version 3.00: the program fetches the notice at first show,
-# keeps it in its data folder and shows the balloon over its window; after that it closes.
+# refuses to close meanwhile, keeps the notice in its data folder and shows the balloon over
+# its window; after that it closes.
 source "$GLYPHORAMA_SOURCE_DIR/tests/e2e/common.sh"
 
 SERVED=$WORK/served
@@ -10,7 +11,7 @@ printf '[STATE]\r\nmajorVersion=300\r\nminorVersion=0\r\nName=Glyphorama 3.00 e2
 
 # A plain file server on a free loopback port that notes each request and its user agent.
 python3 - "$SERVED" "$WORK/port" "$WORK/requests.log" >"$WORK/server.log" 2>&1 <<'PY' &
-import functools, http.server, sys
+import functools, http.server, sys, time
 served, port_file, log_file = sys.argv[1:4]
 class Handler(http.server.SimpleHTTPRequestHandler):
     def note(self):
@@ -18,6 +19,8 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             log.write(f"{self.command} {self.path} {self.headers.get('User-Agent')}\n")
     def do_HEAD(self):
         self.note()
+        # Slow enough for the test to try closing while the check runs.
+        time.sleep(2)
         super().do_HEAD()
     def do_GET(self):
         self.note()
@@ -38,6 +41,17 @@ mkdir -p "$DATA"
 printf '[NetWork]\nNoticeHost=127.0.0.1:%s\n' "$PORT" >"$DATA/Glyphorama.ini"
 
 start_program
+# While the check runs, Esc is refused with a message box captioned exactly "Glyphorama".
+xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
+xdotool key Escape
+BOX=$(timeout 10 xdotool search --sync --onlyvisible --name '^Glyphorama$' | head -n 1) ||
+    fail "no refusal while the check runs"
+caption=$(xprop -id "$BOX" _NET_WM_NAME | cut -d'"' -f2-)
+[ "$caption" = 'Glyphorama"' ] || fail "the refusal is captioned $caption"
+xdotool windowfocus --sync "$BOX" 2>/dev/null || true
+xdotool key Return
+sleep 0.5
+kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the refused close ended the program"
 BALLOON=$(timeout 30 xdotool search --sync --onlyvisible --name '^Glyphorama 3\.00 e2e$' |
     head -n 1) || fail "no balloon appeared; requests: $(cat "$WORK/requests.log" 2>/dev/null)"
 

@@ -17,6 +17,6 @@ int main(int argc, char** argv) {
     qunsetenv("XDG_CONFIG_HOME");
     ::testing::InitGoogleTest(&argc, argv);
     platform::Application app(argc, argv);
-    app.setApplicationDisplayName(QStringLiteral("Glyphorama2"));
+    app.Title = QStringLiteral("Glyphorama2");
     return RUN_ALL_TESTS();
 }
