@@ -20,7 +20,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
     def do_HEAD(self):
         self.note()
         # Slow enough for the test to try closing while the check runs.
-        time.sleep(2)
+        time.sleep(3)
         super().do_HEAD()
     def do_GET(self):
         self.note()
