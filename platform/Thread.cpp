@@ -56,9 +56,8 @@ void Thread::Synchronize(std::function<void()> method) {
     pending_ = std::move(method);
     pendingDone_ = false;
     pendingError_ = nullptr;
-    // Changed with the fields they mirror, so that no reader sees them disagree.
+    // Changed with pending_, so that no reader sees the two disagree.
     hasPending_.store(true);
-    doneFlag_.store(false);
     lock.unlock();
     // One queued call at a time: a burst serves what arrives meanwhile, and stale calls
     // piling up behind it would each start a burst of their own before any timer ran.
@@ -67,9 +66,9 @@ void Thread::Synchronize(std::function<void()> method) {
             this, [this] { serveBurst(); }, Qt::QueuedConnection);
     changed_.notify_all(); // a GUI thread inside WaitFor serves it directly
     if (spinning())
-        spinUntil([this] { return doneFlag_.load(); });
+        spinUntil([this] { return pendingDone_.load(); });
     lock.lock();
-    changed_.wait(lock, [this] { return pendingDone_; });
+    changed_.wait(lock, [this] { return pendingDone_.load(); });
     if (auto error = std::exchange(pendingError_, nullptr))
         std::rethrow_exception(error);
 }
@@ -94,7 +93,6 @@ bool Thread::servePending() {
         std::lock_guard lock(mutex_);
         pendingError_ = error;
         pendingDone_ = true;
-        doneFlag_.store(true);
     }
     changed_.notify_all();
     return true;

@@ -65,11 +65,10 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     std::function<void()> pending_;
-    bool pendingDone_ = false;
+    std::atomic<bool> pendingDone_{false}; // read without the lock in the worker's brief wait
     std::exception_ptr pendingError_;
-    // Lock-free mirrors of "pending_ is set" and pendingDone_, for the brief active waits.
+    // Whether pending_ is set, readable without the lock for the GUI thread's brief wait.
     std::atomic<bool> hasPending_{false};
-    std::atomic<bool> doneFlag_{false};
     std::atomic<bool> callQueued_{false};
 };
 
