@@ -12,7 +12,10 @@ packages=(
     xvfb xauth xdotool xclip imagemagick x11-utils
     fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
     python3 desktop-file-utils appstream
-    dpkg-dev file
+    dpkg-dev file lintian
+    openbox dbus at-spi2-core python3-pyatspi
+    libharfbuzz-dev libfreetype-dev python3-fonttools
+    qt6-l10n-tools qt6-tools-dev qt6-wayland weston
 )
 missing=()
 for package in "${packages[@]}"; do
