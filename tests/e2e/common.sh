@@ -14,6 +14,7 @@ PROGRAM_PID=""
 
 cleanup() {
     [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null || true
+    [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null || true
     stop_xvfb
     rm -rf "$WORK"
 }
@@ -24,8 +25,28 @@ fail() {
     exit 1
 }
 
+# Users run the program under a window manager: frames, placement and focus are real here too.
+start_window_manager() {
+    openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+    WM_PID=$!
+    local check
+    for _ in $(seq 1 100); do
+        check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null || true)
+        case $check in *"window id"*) return 0 ;; esac
+        sleep 0.1
+    done
+    fail "openbox did not start: $(cat "$WORK/openbox.log")"
+}
+
+start_display() {
+    [ -n "${DISPLAY_STARTED:-}" ] && return 0
+    start_xvfb
+    start_window_manager
+    DISPLAY_STARTED=1
+}
+
 start_program() {
-    [ -n "${DISPLAY_STARTED:-}" ] || { start_xvfb; DISPLAY_STARTED=1; }
+    start_display
     "$PROGRAM" >"$WORK/program.log" 2>&1 &
     PROGRAM_PID=$!
     WINDOW=$(timeout 30 xdotool search --sync --onlyvisible --name '^Glyphorama2$' | head -n 1) ||
@@ -53,7 +74,7 @@ wait_for_exit() {
 # Presses Esc in the main window until it closes (a running notice check refuses at first).
 close_with_escape() {
     for _ in $(seq 1 30); do
-        # Without a window manager nothing gives our window the focus: give it ourselves.
+        # The box of an earlier refusal may have taken the focus: give it back to the window.
         xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
         xdotool key Escape 2>/dev/null || true
         # A refusal shows a message box: answer it and try again.
