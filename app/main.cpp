@@ -1,6 +1,7 @@
 #include "platform/Application.h"
 #include "platform/HttpClient.h"
 #include "platform/ImageList.h"
+#include "platform/SessionEnd.h"
 #include "ui/Glyphorama.h"
 
 int main(int argc, char** argv) {
@@ -12,7 +13,11 @@ int main(int argc, char** argv) {
     app.setDesktopFileName(QStringLiteral("org.example.Glyphorama"));
     app.setWindowIcon(platform::SvgIcon(QStringLiteral(":/forms/icons/glyphorama.svg")));
     try {
+        // However the program is asked to end, the window closes and saves before it does.
+        platform::SessionEnd sessionEnd;
         TGlyphorama window;
+        QObject::connect(&sessionEnd, &platform::SessionEnd::Ending, &window,
+                         &TGlyphorama::EndSession);
         window.show();
         app.exec();
     } catch (...) {

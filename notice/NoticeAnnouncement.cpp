@@ -14,10 +14,10 @@ const QString NoticeFileName = QStringLiteral("isvc.dat");
 
 } // namespace
 
-void StartVersionCheck(TGlyphorama* window) {
+platform::Thread* StartVersionCheck(TGlyphorama* window) {
     const TAppCore& core = *window->AppCore;
     if (core.IniReadInteger(SettingsFileName, NetWork, QStringLiteral("VersionCheck"), 1) == 0)
-        return;
+        return nullptr;
     QString host =
         core.IniReadString(SettingsFileName, NetWork, QStringLiteral("NoticeHost"), QString())
             .trimmed();
@@ -35,6 +35,7 @@ void StartVersionCheck(TGlyphorama* window) {
             VersionCheckRunning = false;
     };
     thread->Start();
+    return thread;
 }
 
 void TGlyphorama::GetInternetDataTerminate(platform::Thread* sender) {

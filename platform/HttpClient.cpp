@@ -73,7 +73,7 @@ private:
 HttpClient::HttpClient(QObject* parent) : QObject(parent) {}
 
 HttpClient::~HttpClient() {
-    abandoned_ = true;
+    Cancel();
     {
         std::unique_lock lock(useMutex_);
         released_.wait(lock, [this] { return users_ == 0; });
@@ -87,11 +87,15 @@ void HttpClient::Acquire() {
 }
 
 void HttpClient::Release() {
-    {
-        std::lock_guard lock(useMutex_);
-        --users_;
-    }
+    // Notified under the lock: the destructor may go on, and destroy released_, as soon as it
+    // can see users_ at zero, and notifying after unlocking would touch a dead condition.
+    std::lock_guard lock(useMutex_);
+    --users_;
     released_.notify_all();
+}
+
+void HttpClient::Cancel() {
+    abandoned_ = true;
 }
 
 void HttpClient::GlobalInit() {

@@ -79,6 +79,9 @@ public:
     // Thread-safe. A client still acquired must not be destroyed by the thread that holds it.
     void Acquire();
     void Release();
+    // Thread-safe: ends the running request at once (within about a second while it stalls)
+    // and makes every later request fail. For an owner that has to stop a borrower now.
+    void Cancel();
 
 private:
     void perform(const QString& url, QIODevice* out);

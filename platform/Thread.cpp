@@ -44,10 +44,10 @@ void Thread::runOnWorker() {
     } catch (...) {
         fatal_ = std::current_exception();
     }
-    {
-        std::lock_guard lock(mutex_);
-        finished_ = true;
-    }
+    // Notified under the lock, like every change a waiter may act on: once a waiter can see
+    // the change it may go on to destroy this object, condition variable included.
+    std::lock_guard lock(mutex_);
+    finished_ = true;
     changed_.notify_all();
 }
 
@@ -58,13 +58,13 @@ void Thread::Synchronize(std::function<void()> method) {
     pendingError_ = nullptr;
     // Changed with pending_, so that no reader sees the two disagree.
     hasPending_.store(true);
+    changed_.notify_all(); // a GUI thread inside WaitFor serves it directly
     lock.unlock();
     // One queued call at a time: a burst serves what arrives meanwhile, and stale calls
     // piling up behind it would each start a burst of their own before any timer ran.
     if (!callQueued_.exchange(true))
         QMetaObject::invokeMethod(
             this, [this] { serveBurst(); }, Qt::QueuedConnection);
-    changed_.notify_all(); // a GUI thread inside WaitFor serves it directly
     if (spinning())
         spinUntil([this] { return pendingDone_.load(); });
     lock.lock();
@@ -89,11 +89,9 @@ bool Thread::servePending() {
     } catch (...) {
         error = std::current_exception();
     }
-    {
-        std::lock_guard lock(mutex_);
-        pendingError_ = error;
-        pendingDone_ = true;
-    }
+    std::lock_guard lock(mutex_);
+    pendingError_ = error;
+    pendingDone_ = true;
     changed_.notify_all();
     return true;
 }

@@ -8,6 +8,7 @@
 #include "platform/Folders.h"
 #include "platform/HttpClient.h"
 #include "platform/Messages.h"
+#include "platform/Thread.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -189,18 +190,32 @@ void TGlyphorama::FormShow() {
     tagsLoaded_ = true;
     FontPool->RebuildTagBar();
 
-    StartVersionCheck(this);
+    versionCheck_ = StartVersionCheck(this);
 }
 
 bool TGlyphorama::FormCloseQuery() {
     if (!VersionCheckRunning)
         return true;
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Glyphorama"),
-                    QStringLiteral("最新バージョンの問い合わせ中です。\r\n"
-                                   "正常にネットワークが閉じられるまでしばらくお待ちください。"),
-                    QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("CloseRefusal"));
-    box.exec();
+    // One box answers every request made while it is up: the close button, 終了 and Esc
+    // may all come at once, and a key may even reach the window twice.
+    if (closeRefusal_) {
+        closeRefusal_->raise();
+        closeRefusal_->activateWindow();
+        return false;
+    }
+    // Shown without a loop of its own: a box run from inside a close is still part of that
+    // close, and Qt takes a second close request during it for an accepted one, ending the
+    // program without a word and without the settings.
+    auto* box = new QMessageBox(
+        QMessageBox::Information, QStringLiteral("Glyphorama"),
+        QStringLiteral("最新バージョンの問い合わせ中です。\r\n"
+                       "正常にネットワークが閉じられるまでしばらくお待ちください。"),
+        QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("CloseRefusal"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    closeRefusal_ = box;
+    box->show();
     return false;
 }
 
@@ -252,12 +267,14 @@ void TGlyphorama::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    if (!FormCloseQuery()) {
+    if (!endingSession_ && !FormCloseQuery()) {
         event->ignore();
         return;
     }
     closed_ = true;
     event->accept();
+    if (closeRefusal_)
+        closeRefusal_->close();
     try {
         FormClose();
     } catch (...) {
@@ -267,6 +284,25 @@ void TGlyphorama::closeEvent(QCloseEvent* event) {
         if (auto* app = platform::Application::instance())
             app->ShowException(std::current_exception());
     }
+    stopVersionCheck();
+}
+
+void TGlyphorama::EndSession() {
+    // Before the first show nothing has been read that could be saved.
+    if (closed_ || !shown_)
+        return;
+    endingSession_ = true;
+    close();
+}
+
+void TGlyphorama::stopVersionCheck() {
+    // Only a session's end closes the window while the check runs. The check is of no use
+    // any more: end its request now and wait for the thread, which a loop that has ended
+    // would otherwise never see off.
+    if (!versionCheck_)
+        return;
+    IdHTTP->Cancel();
+    versionCheck_->WaitFor();
 }
 
 bool TGlyphorama::event(QEvent* event) {

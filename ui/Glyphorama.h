@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 
@@ -12,6 +13,7 @@ class TGlyphorama;
 }
 class QLabel;
 class QMenu;
+class QMessageBox;
 class QAction;
 namespace platform {
 class Thread;
@@ -49,6 +51,10 @@ public:
     void FormClose();
     void FormKeyDown(int key);
     void FormKeyPress(int key);
+    // The session ends (a signal, the desktop's logout): the ordinary close, which saves and
+    // releases, but one that cannot be refused, since the session does not wait for the
+    // version check; a running check is stopped.
+    void EndSession();
 
     // --- Sample view
     void SelectFontType(int fontType, bool rebuild);
@@ -98,9 +104,13 @@ private:
     void createMenus();
     void connectHandlers();
     void releaseCatalogue();
+    void stopVersionCheck();
     bool shown_ = false;
     bool closed_ = false;
     bool tagsLoaded_ = false;
+    bool endingSession_ = false;
+    QPointer<QMessageBox> closeRefusal_;
+    QPointer<platform::Thread> versionCheck_;
 };
 
 // The one main window of the process.

@@ -266,6 +266,9 @@ TEST_F(SampleViewTest, EscStopsABuildKeepingTheTilesBuiltSoFar) {
     QWidget* focus = QApplication::focusWidget();
     QTest::keyClick(focus && focus->window() == window.get() ? focus : window.get(),
                     Qt::Key_Escape);
+    // The refusal box comes up without a loop of its own: see it shown and dismissed.
+    testing_support::WaitUntil([] { return QApplication::activeModalWidget() != nullptr; });
+    testing_support::WaitUntil([] { return QApplication::activeModalWidget() == nullptr; });
     dismiss.stop();
     VersionCheckRunning = false;
     EXPECT_TRUE(window->isVisible());

@@ -190,6 +190,7 @@ TEST_F(NoticeWindowTest, TheWindowStaysWhileTheServerIsAskedAndAnnouncesWhenItAn
 
     answerNextMessageBox();
     w.close();
+    ASSERT_TRUE(WaitUntil([this] { return !messageBoxes.isEmpty(); }));
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(messageBoxes, QStringList{QStringLiteral("Glyphorama|") + CloseRefusal});
 
@@ -226,4 +227,25 @@ TEST_F(NoticeWindowTest, AWindowDestroyedDuringTheCheckStopsItSafely) {
         << "the download was stopped, not waited out";
     EXPECT_TRUE(WaitUntil([] { return !VersionCheckRunning; }));
     answer = true;
+}
+
+TEST_F(NoticeWindowTest, TheSessionsEndDuringTheCheckSavesAndStopsTheCheckAtOnce) {
+    notice_test::SilentServer silent;
+    writeSettings(
+        QStringLiteral("[NetWork]\nNoticeHost=127.0.0.1:%1\n").arg(silent.port()).toUtf8());
+    TGlyphorama& w = openWindow();
+    ASSERT_TRUE(VersionCheckRunning);
+    answerNextMessageBox();
+    w.close();
+    ASSERT_TRUE(WaitUntil([this] { return !messageBoxes.isEmpty(); }));
+
+    const auto started = std::chrono::steady_clock::now();
+    w.EndSession();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10))
+        << "the download was stopped, not waited out";
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(VersionCheckRunning) << "the check has ended before the session does";
+    EXPECT_TRUE(testing_support::ReadBytes(dataDir() + QStringLiteral("/Glyphorama.ini"))
+                    .contains("form_width="));
+    EXPECT_FALSE(QFile::exists(dataDir() + QStringLiteral("/isvc.dat")));
 }

@@ -2,6 +2,7 @@
 #include "MainWindowFixture.h"
 
 #include "fonts/Panel.h"
+#include "tests/support/TestSupport.h"
 #include "ui/ShellOpen.h"
 #include "ui_Glyphorama.h"
 
@@ -57,7 +58,8 @@ TEST_F(HelpCommandsTest, QuitClosesTheWindowTheOrdinaryWay) {
     VersionCheckRunning = true;
     AnswerNextMessageBox();
     w.ui->X2->trigger();
-    EXPECT_EQ(messageBoxes.size(), 1) << "a running check refuses it as it refuses Esc";
+    EXPECT_TRUE(testing_support::WaitUntil([this] { return messageBoxes.size() == 1; }))
+        << "a running check refuses it as it refuses Esc";
     EXPECT_TRUE(w.isVisible());
 
     VersionCheckRunning = false;

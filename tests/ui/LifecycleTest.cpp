@@ -10,8 +10,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QKeyEvent>
+#include <QMessageBox>
+#include <QWindow>
 
 namespace {
 
@@ -33,6 +36,13 @@ QStringList section(const QStringList& lines, const QString& name) {
     return keys;
 }
 
+// The title bar's close box: the window manager's close request reaches the native window
+// first, as it does here.
+void pressCloseBox(TGlyphorama& w) {
+    QCloseEvent request;
+    QCoreApplication::sendEvent(w.windowHandle(), &request);
+}
+
 using LifecycleTest = MainWindowTest;
 
 TEST_F(LifecycleTest, FirstStartRunsTheCheckThenSavesEveryKeyInOrder) {
@@ -50,6 +60,7 @@ TEST_F(LifecycleTest, FirstStartRunsTheCheckThenSavesEveryKeyInOrder) {
     // While the check runs, Esc is refused with a message and the window stays.
     AnswerNextMessageBox();
     PressKey(Qt::Key_Escape);
+    ASSERT_TRUE(testing_support::WaitUntil([this] { return !messageBoxes.isEmpty(); }));
     EXPECT_EQ(messageBoxes, QStringList{CloseRefusal});
     EXPECT_TRUE(w.isVisible());
     ASSERT_TRUE(w.FontPool);
@@ -188,20 +199,76 @@ TEST_F(LifecycleTest, EscDuringACheckStopsTheBuildAndLeavesTheWindowOpen) {
 
     AnswerNextMessageBox();
     PressKey(Qt::Key_Escape);
-    EXPECT_EQ(messageBoxes, QStringList{CloseRefusal});
-    EXPECT_TRUE(w.isVisible());
     ASSERT_TRUE(WaitForBuild());
     EXPECT_LT(TileCount(), 3000) << "the same press stopped the build";
+    ASSERT_TRUE(testing_support::WaitUntil([this] { return !messageBoxes.isEmpty(); }));
+    EXPECT_EQ(messageBoxes, QStringList{CloseRefusal});
+    EXPECT_TRUE(w.isVisible());
 
     // The title bar's close box is refused the same way.
     AnswerNextMessageBox();
     w.close();
-    EXPECT_EQ(messageBoxes.size(), 2);
+    ASSERT_TRUE(testing_support::WaitUntil([this] { return messageBoxes.size() == 2; }));
     EXPECT_TRUE(w.isVisible());
 
     VersionCheckRunning = false;
     PressKey(Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(LifecycleTest, CloseRequestsDuringARefusalShareItsBoxAndNoneEndsTheSession) {
+    TGlyphorama& w = OpenWindow();
+    w.ShowAllClick();
+    ASSERT_TRUE(WaitForBuild());
+    VersionCheckRunning = true;
+    const QByteArray before = SettingsText();
+
+    // Esc, then the title bar's close box, 終了 and Esc again, all while the first refusal
+    // is up.
+    PressKey(Qt::Key_Escape);
+    pressCloseBox(w);
+    w.ui->X2->trigger();
+    PressKey(Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    int shown = 0;
+    for (const QMessageBox* box : w.findChildren<QMessageBox*>())
+        shown += box->isVisible();
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(w.isVisible());
+    ASSERT_TRUE(w.FontPool);
+    EXPECT_EQ(SettingsText(), before) << "nothing ended the session";
+
+    AnswerNextMessageBox();
+    ASSERT_TRUE(testing_support::WaitUntil([this] { return messageBoxes.size() == 1; }));
+    EXPECT_EQ(messageBoxes, QStringList{CloseRefusal});
+    // Once the check is over, the close box closes, and the session's changes are saved.
+    VersionCheckRunning = false;
+    pressCloseBox(w);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(
+        section(SettingsLines(), QStringLiteral("settings")).contains("current_font_type=5"));
+}
+
+TEST_F(LifecycleTest, TheSessionsEndIsNotRefusedAndSavesLikeAClose) {
+    TGlyphorama& w = OpenWindow();
+    w.ShowAllClick();
+    ASSERT_TRUE(WaitForBuild());
+    VersionCheckRunning = true;
+    w.close();
+    ASSERT_TRUE(testing_support::WaitUntil([] { return QApplication::activeModalWidget(); }));
+
+    w.EndSession();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.FontPool);
+    EXPECT_TRUE(testing_support::WaitUntil([] { return !QApplication::activeModalWidget(); }))
+        << "the refusal went with the window";
+    EXPECT_TRUE(
+        section(SettingsLines(), QStringLiteral("settings")).contains("current_font_type=5"));
+    const QByteArray saved = SettingsText();
+    w.EndSession();
+    w.close();
+    EXPECT_EQ(SettingsText(), saved) << "the session ends once";
+    EXPECT_TRUE(messageBoxes.isEmpty());
 }
 
 TEST_F(LifecycleTest, OtherKeysNeitherCloseTheWindowNorStopTheBuild) {

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# The session ends (SIGTERM, as a desktop's logout or `kill` sends it) while the version check
+# runs and its refusal box is up: a session's end cannot be refused, so the program saves what
+# was changed and ends at once with status 0, leaving no notice file behind.
+source "$GLYPHORAMA_SOURCE_DIR/tests/e2e/common.sh"
+source "$GLYPHORAMA_SOURCE_DIR/tests/e2e/closing.sh"
+
+start_silent_server
+mkdir -p "$DATA"
+printf '[NetWork]\nNoticeHost=127.0.0.1:%s\n' "$SERVER_PORT" >"$DATA/Glyphorama.ini"
+
+start_program
+wait_for_request
+show_all_fonts
+xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
+xdotool key Escape
+wait_for_refusal_box >/dev/null || fail "no refusal while the check runs"
+
+kill -TERM "$PROGRAM_PID"
+# The server never answers: only a check that is stopped, not waited out, ends this soon.
+wait_for_exit 10
+grep -x 'current_font_type=5' "$DATA/Glyphorama.ini" >/dev/null ||
+    fail "the session's change was not saved: $(cat "$DATA/Glyphorama.ini")"
+grep '^form_width=' "$DATA/Glyphorama.ini" >/dev/null ||
+    fail "the window's bounds were not saved: $(cat "$DATA/Glyphorama.ini")"
+[ ! -e "$DATA/isvc.dat" ] || fail "the stopped check left a notice file"
+echo "ok"
