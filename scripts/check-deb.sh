@@ -14,7 +14,7 @@ apt_get() {
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get -y -q "$@" >"$apt_log" 2>&1 ||
         { cat "$apt_log" >&2; return 1; }
 }
-installed() { dpkg-query -W -f='${Status}' glyphorama 2>/dev/null | grep -q "install ok installed"; }
+installed() { [ "$(dpkg-query -W -f='${Status}' glyphorama 2>/dev/null || true)" = "install ok installed" ]; }
 
 deb=$(scripts/build-deb.sh "${1:-build-deb}" | tail -n 1)
 echo "package: $deb"

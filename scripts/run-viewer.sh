@@ -11,10 +11,12 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 source scripts/xvfb.sh
+viewer=""
+trap '[ -z "$viewer" ] || kill "$viewer" 2>/dev/null || true; stop_xvfb' EXIT
 start_xvfb
+start_window_manager
 "$program" &
 viewer=$!
-trap 'kill $viewer 2>/dev/null || true; stop_xvfb' EXIT
 window=$(xdotool search --sync --onlyvisible --name '^Glyphorama2$' | head -n 1)
 # Settled: the tiles are built when the window looks the same twice in a row.
 shot=${GLYPHORAMA_SCREENSHOT:-$PWD/build/glyphorama-screenshot.png}
@@ -27,7 +29,6 @@ for _ in $(seq 1 60); do
 done
 import -window root "$shot"
 echo "$shot"
-# No window manager runs here to give the window the focus; give it ourselves.
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 xdotool key Escape || true
 for _ in $(seq 1 50); do

@@ -26,22 +26,10 @@ fail() {
 }
 
 # Users run the program under a window manager: frames, placement and focus are real here too.
-start_window_manager() {
-    openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-    WM_PID=$!
-    local check
-    for _ in $(seq 1 100); do
-        check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null || true)
-        case $check in *"window id"*) return 0 ;; esac
-        sleep 0.1
-    done
-    fail "openbox did not start: $(cat "$WORK/openbox.log")"
-}
-
 start_display() {
     [ -n "${DISPLAY_STARTED:-}" ] && return 0
     start_xvfb
-    start_window_manager
+    start_window_manager "$WORK/openbox.log" || fail "openbox did not start: $(cat "$WORK/openbox.log")"
     DISPLAY_STARTED=1
 }
 

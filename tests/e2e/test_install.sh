@@ -35,15 +35,18 @@ start_program
 [ -d "$private/resources" ] || fail "the program did not take lib/glyphorama as its folder"
 [ ! -e "$prefix/bin/resources" ] || fail "the program took bin/ as its folder"
 # The icon is rendered from SVG by Qt's icon engine plugin; give a loaded machine a moment.
+# The property is captured first: a reader that stops early kills xprop with SIGPIPE.
+icon=""
 for _ in $(seq 1 50); do
-    xprop -id "$WINDOW" _NET_WM_ICON 2>&1 | grep -q 'Icon (' && break
+    icon=$(xprop -id "$WINDOW" _NET_WM_ICON 2>&1 || true)
+    [[ $icon == *'Icon ('* ]] && break
     sleep 0.1
 done
-xprop -id "$WINDOW" _NET_WM_ICON 2>&1 | grep -q 'Icon (' ||
-    fail "the main window has no icon: $(xprop -id "$WINDOW" _NET_WM_ICON 2>&1 | head -c 200); program log: $(head -c 2000 "$WORK/program.log")"
+[[ $icon == *'Icon ('* ]] ||
+    fail "the main window has no icon: ${icon:0:200}; program log: $(head -c 2000 "$WORK/program.log")"
 # X11 desktops find the menu entry (and so the icon) for a window by its class.
 wm_class=$(grep -m1 '^StartupWMClass=' "$prefix/share/applications/org.example.Glyphorama.desktop" | cut -d= -f2)
-xprop -id "$WINDOW" WM_CLASS | grep -q ", \"$wm_class\"$" ||
+xprop -id "$WINDOW" WM_CLASS | grep ", \"$wm_class\"$" >/dev/null ||
     fail "window class $(xprop -id "$WINDOW" WM_CLASS) does not match the menu entry's $wm_class"
 
 close_with_escape

@@ -28,14 +28,14 @@ printf 'IPAGothic\n' >"$DATA/tags/見本帳.tag"
 
 start_program
 geometry=$(xdotool getwindowgeometry "$WINDOW")
-echo "$geometry" | grep -q 'Position: 60,40' || fail "position not restored: $geometry"
-echo "$geometry" | grep -q 'Geometry: 640x480' || fail "size not restored: $geometry"
+grep -q 'Position: 60,40' <<<"$geometry" || fail "position not restored: $geometry"
+grep -q 'Geometry: 640x480' <<<"$geometry" || fail "size not restored: $geometry"
 
 # The first tile sits at the top left of the flow, below the 34-pixel top bar; drawing mode 1
 # paints it black.
 sleep 2
 pixel=$(import -window "$WINDOW" -crop 1x1+20+50 txt:- | tail -n 1)
-echo "$pixel" | grep -q '#000000' || fail "the drawing mode was not restored: $pixel"
+grep -q '#000000' <<<"$pixel" || fail "the drawing mode was not restored: $pixel"
 
 # Its menu has one item, chosen by its accelerator.
 xdotool mousemove --window "$WINDOW" 20 50 click 3
@@ -44,7 +44,7 @@ xdotool key c
 sleep 0.5
 copied=$(timeout 5 xclip -selection clipboard -o 2>/dev/null) || fail "nothing on the clipboard"
 # The filter is restored: the first tile is a Japanese family.
-fc-list :lang=ja family | tr ',' '\n' | grep -qxF "$copied" ||
+fc-list :lang=ja family | tr ',' '\n' | grep -xF "$copied" >/dev/null ||
     fail "the copied name '$copied' is not a Japanese family"
 
 # The about box from the wrench's menu: centred over the window, gone on Esc.
@@ -55,7 +55,7 @@ sleep 0.3
 xdotool key a
 about=$(timeout 10 xdotool search --sync --onlyvisible --name '^AboutForm$' | head -n 1) ||
     fail "the about box did not appear"
-xdotool getwindowgeometry "$about" | grep -q 'Position: 130,80' ||
+xdotool getwindowgeometry "$about" | grep 'Position: 130,80' >/dev/null ||
     fail "the about box is not centred: $(xdotool getwindowgeometry "$about" | tr "\n" " ")"
 xdotool key Escape
 sleep 0.5

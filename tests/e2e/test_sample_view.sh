@@ -43,7 +43,7 @@ xdotool key c
 sleep 0.5
 copied=$(timeout 5 xclip -selection clipboard -o 2>/dev/null || true)
 [ -n "$copied" ] || fail "nothing was copied from the tile's menu"
-fc-list : family | tr ',' '\n' | grep -qxF "$copied" || fail "copied '$copied' is no font family"
+fc-list : family | tr ',' '\n' | grep -xF "$copied" >/dev/null || fail "copied '$copied' is no font family"
 
 close_with_escape
 grep -q '^current_font_type=6' "$DATA/Glyphorama.ini" || fail "font type not saved"

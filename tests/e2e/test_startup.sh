@@ -8,7 +8,7 @@ start_program
 [ -d "$DATA" ] || fail "no data folder $DATA"
 [ -d "$DATA/tags" ] || fail "no tags folder"
 [ -d "$resources" ] || fail "no resources folder beside the executable"
-xdotool getwindowgeometry "$WINDOW" | grep -q 'Geometry: 500x500' ||
+xdotool getwindowgeometry "$WINDOW" | grep 'Geometry: 500x500' >/dev/null ||
     fail "first start is not 500 x 500: $(xdotool getwindowgeometry "$WINDOW")"
 
 close_with_escape
