@@ -1,10 +1,24 @@
 #include "app/AppCore.h"
 
+#include "platform/Application.h"
 #include "platform/Exceptions.h"
 #include "platform/Folders.h"
 #include "platform/IniFile.h"
 
 #include <algorithm>
+
+namespace {
+
+// A settings file that is refused (no regular file, or far too large) reads as empty, and
+// every write to it is refused later; the user hears of it once.
+platform::IniFile openForReading(const QString& path) {
+    platform::IniFile ini(path);
+    if (ini.Refusal())
+        platform::ShowErrorOnce(ini.Refusal()->readMessage());
+    return ini;
+}
+
+} // namespace
 
 const QString TAppCore::ForbiddenTagCharacters = QStringLiteral("\\/:,;*?\"<>|");
 
@@ -40,12 +54,12 @@ QString TAppCore::IniPath(const QString& fileName) const {
 
 QString TAppCore::IniReadString(const QString& fileName, const QString& section, const QString& key,
                                 const QString& def) const {
-    return platform::IniFile(IniPath(fileName)).ReadString(section, key, def);
+    return openForReading(IniPath(fileName)).ReadString(section, key, def);
 }
 
 int TAppCore::IniReadInteger(const QString& fileName, const QString& section, const QString& key,
                              int def) const {
-    return platform::IniFile(IniPath(fileName)).ReadInteger(section, key, def);
+    return openForReading(IniPath(fileName)).ReadInteger(section, key, def);
 }
 
 void TAppCore::IniWriteInteger(const QString& fileName, const QString& section, const QString& key,
@@ -55,7 +69,7 @@ void TAppCore::IniWriteInteger(const QString& fileName, const QString& section, 
 
 void TAppCore::IniReadList(const QString& fileName, const QString& section,
                            QStringList& list) const {
-    const platform::IniFile ini(IniPath(fileName));
+    const platform::IniFile ini = openForReading(IniPath(fileName));
     const int total =
         platform::StrToInt(ini.ReadString(section, QStringLiteral("total"), QStringLiteral("0")));
     // Holes read as empty entries; a wild "total" from a damaged file must not make us pad

@@ -80,17 +80,22 @@ void TGetInternetData::download(platform::HttpClient& http) {
         }
     }
 
-    // Written beside the notice file and put in its place only when complete.
+    // Written beside the notice file and put in its place only when complete. Unbuffered, a
+    // full disk fails the write and so the download; the flush and the error check before the
+    // commit also catch a failure that only the last write would report (Qt 6.4's commit()
+    // would otherwise put the empty file in place of the old notice). The announcement is a
+    // courtesy: a failure keeps the old notice and says nothing.
     QSaveFile file(FilePath);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return;
     bool completed = false;
     try {
         http.Get(Url, file);
-        completed = file.commit();
+        completed = file.flush() && file.error() == QFileDevice::NoError && file.commit();
     } catch (const platform::EHttpError&) {
-        file.cancelWriting();
     }
+    if (!completed)
+        file.cancelWriting();
     if (completed)
         postStatus(QStringLiteral("完了"));
     GetFinished = true;

@@ -3,6 +3,7 @@
 #include "platform/Exceptions.h"
 
 #include <QMessageBox>
+#include <QSet>
 #include <QThread>
 
 namespace platform {
@@ -39,6 +40,21 @@ void Application::ShowException(std::exception_ptr error) {
     QMessageBox box(QMessageBox::Critical, Title, message, QMessageBox::Ok, activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+void ShowErrorOnce(const QString& message) {
+    static QSet<QString> shown;
+    if (shown.contains(message))
+        return;
+    shown.insert(message);
+    auto* app = Application::instance();
+    if (!app) {
+        qWarning("%s", qUtf8Printable(message));
+        return;
+    }
+    QMetaObject::invokeMethod(
+        app, [app, message] { app->ShowException(std::make_exception_ptr(Exception(message))); },
+        Qt::QueuedConnection);
 }
 
 namespace {

@@ -31,6 +31,11 @@ public:
     static Application* instance() { return qobject_cast<Application*>(qApp); }
 };
 
+// Shows the message in the error box later, from the event loop, and only once in the run of
+// the program: a file refused at every read would otherwise bring up the same box again and
+// again. For errors that must not end the handler that found them.
+void ShowErrorOnce(const QString& message);
+
 // The application-wide screen cursor: crDefault restores the normal cursor. Callable from any
 // thread; the change is applied on the GUI thread.
 enum class ScreenCursor { Default, HourGlass };

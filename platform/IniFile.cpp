@@ -3,10 +3,6 @@
 #include "platform/Exceptions.h"
 #include "platform/TextCodec.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-
 namespace platform {
 
 namespace {
@@ -72,10 +68,10 @@ bool CanWrite(const QString& section, const QString& key, const QString& value) 
 
 // The line after the last key of the section, so that blank lines and comments that close
 // the section stay below the new key.
-int KeyInsertPosition(const QStringList& lines, int sectionLine) {
+int KeyInsertPosition(const TextLines& lines, int sectionLine) {
     int position = sectionLine + 1;
     for (int i = sectionLine + 1; i < lines.size(); ++i) {
-        const LineKind kind = ParseLine(lines[i]).Kind;
+        const LineKind kind = ParseLine(lines.text(i)).Kind;
         if (kind == LineKind::Section)
             break;
         if (kind == LineKind::Key)
@@ -87,27 +83,13 @@ int KeyInsertPosition(const QStringList& lines, int sectionLine) {
 } // namespace
 
 IniFile::IniFile(QString path) : path_(std::move(path)) {
-    const QFileInfo info(path_);
-    if (!info.exists())
+    lines_.LineBreak = QStringLiteral("\n");
+    const std::optional<QByteArray> bytes = ReadRegularFile(path_, MaxSettingsFileSize, &refusal_);
+    if (!bytes)
         return;
-    QFile file(path_);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        unreadable_ = true;
-        return;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        unreadable_ = true;
-        return;
-    }
-    // Bytes that no encoding explains (hand edits in a third encoding) become U+FFFD and are
-    // written back that way; our own keys and values are never among them.
-    const DecodedText decoded = DecodeText(bytes);
-    QString firstBreak;
-    lines_ = SplitLines(decoded.Text, &firstBreak);
-    if (!firstBreak.isEmpty())
-        lineBreak_ = firstBreak;
-    utf8Mark_ = decoded.Format.Encoding == TextEncoding::Utf8 && decoded.Format.ByteOrderMark;
+    lines_ = TextLines::Decode(*bytes);
+    if (lines_.firstBreak().isEmpty())
+        lines_.LineBreak = QStringLiteral("\n");
 }
 
 QString IniFile::ReadString(const QString& section, const QString& key, const QString& def) const {
@@ -117,7 +99,7 @@ QString IniFile::ReadString(const QString& section, const QString& key, const QS
     const int keyLine = findKey(sectionLine, key);
     if (keyLine < 0)
         return def;
-    QString value = Unquote(ParseLine(lines_[keyLine]).Value);
+    QString value = Unquote(ParseLine(lines_.text(keyLine)).Value);
     if (value.size() > MaxValueLength) {
         value.truncate(MaxValueLength);
         if (value.back().isHighSurrogate()) // never hand out half a character
@@ -148,12 +130,12 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
 
 void IniFile::WriteStrings(const QString& section,
                            const QList<std::pair<QString, QString>>& values) {
-    if (unreadable_)
-        throw EIniFileException(QStringLiteral("%1 に書き込めません").arg(path_));
+    if (refusal_)
+        throw EIniFileException(refusal_->writeMessage());
     for (const auto& [key, value] : values)
         if (!CanWrite(section, key, value))
             throw EIniFileException(QStringLiteral("%1 に書き込めません").arg(path_));
-    const QStringList previous = lines_;
+    const TextLines previous = lines_;
     for (const auto& [key, value] : values)
         setValue(section, key, value);
     try {
@@ -171,7 +153,11 @@ void IniFile::setValue(const QString& section, const QString& key, const QString
         lines_.append(u'[' + section + u']');
         lines_.append(key + u'=' + quoted);
     } else if (const int keyLine = findKey(sectionLine, key); keyLine >= 0) {
-        lines_[keyLine] = ParseLine(lines_[keyLine]).Name + u'=' + quoted;
+        // The same value again leaves the line as the user wrote it: blanks, quotes, and
+        // bytes that no encoding explains.
+        const IniLine line = ParseLine(lines_.text(keyLine));
+        if (Unquote(line.Value) != value)
+            lines_.setText(keyLine, line.Name + u'=' + quoted);
     } else {
         lines_.insert(KeyInsertPosition(lines_, sectionLine), key + u'=' + quoted);
     }
@@ -183,7 +169,7 @@ void IniFile::WriteInteger(const QString& section, const QString& key, int value
 
 int IniFile::findSection(const QString& section) const {
     for (int i = 0; i < lines_.size(); ++i) {
-        const IniLine line = ParseLine(lines_[i]);
+        const IniLine line = ParseLine(lines_.text(i));
         if (line.Kind == LineKind::Section && SameName(line.Name, section))
             return i;
     }
@@ -192,7 +178,7 @@ int IniFile::findSection(const QString& section) const {
 
 int IniFile::findKey(int sectionLine, const QString& key) const {
     for (int i = sectionLine + 1; i < lines_.size(); ++i) {
-        const IniLine line = ParseLine(lines_[i]);
+        const IniLine line = ParseLine(lines_.text(i));
         if (line.Kind == LineKind::Section)
             break;
         if (line.Kind == LineKind::Key && SameName(line.Name, key))
@@ -201,17 +187,18 @@ int IniFile::findKey(int sectionLine, const QString& key) const {
     return -1;
 }
 
-void IniFile::save() const {
-    QString text;
-    for (const QString& line : lines_) {
-        text += line;
-        text += lineBreak_;
+void IniFile::save() {
+    QString problem;
+    std::optional<QByteArray> bytes = lines_.encode(&problem);
+    if (!bytes && lines_.Format.Encoding == TextEncoding::Cp932) {
+        // A name the code page has no character for: the file moves to UTF-8, every line
+        // keeping its text.
+        lines_.Format = {TextEncoding::Utf8, false};
+        bytes = lines_.encode(&problem);
     }
-    QByteArray bytes = text.toUtf8();
-    if (utf8Mark_)
-        bytes.prepend("\xEF\xBB\xBF");
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!bytes)
+        throw EIniFileException(QStringLiteral("%1 に書き込めません: %2").arg(path_, problem));
+    if (!WriteFileAtomically(path_, *bytes))
         throw EIniFileException(QStringLiteral("%1 に書き込めません").arg(path_));
 }
 

@@ -1,5 +1,7 @@
 #include "platform/TextCodec.h"
 
+#include "platform/TextLines.h"
+
 #include <cerrno>
 #include <iconv.h>
 
@@ -67,22 +69,6 @@ bool HasOnlyPairedSurrogates(const QString& text) {
         }
     }
     return true;
-}
-
-QString DecodeUtf16(const QByteArray& bytes, qsizetype from, bool littleEndian, bool* lossy) {
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
-    const qsizetype units = (bytes.size() - from) / 2;
-    QString text(units, Qt::Uninitialized);
-    for (qsizetype i = 0; i < units; ++i) {
-        const unsigned char first = data[from + 2 * i], second = data[from + 2 * i + 1];
-        text[i] =
-            QChar(littleEndian ? char16_t(first | second << 8) : char16_t(first << 8 | second));
-    }
-    if ((bytes.size() - from) % 2 != 0) { // half a code unit at the end
-        text += QChar::ReplacementCharacter;
-        *lossy = true;
-    }
-    return text;
 }
 
 QByteArray EncodeUtf16(const QString& text, bool littleEndian) {
@@ -193,27 +179,20 @@ QString DecodeCp932Lenient(const QByteArray& bytes, bool* lossy) {
 } // namespace
 
 DecodedText DecodeText(const QByteArray& bytes) {
+    const TextLines lines = TextLines::Decode(bytes);
     DecodedText decoded;
-    if (bytes.startsWith(Utf8Mark)) {
-        decoded.Format = {TextEncoding::Utf8, true};
-        const char* data = bytes.constData() + Utf8Mark.size();
-        const qsizetype size = bytes.size() - Utf8Mark.size();
-        decoded.Lossy = !IsValidUtf8(data, size);
-        decoded.Text = QString::fromUtf8(data, size);
-    } else if (bytes.startsWith(Utf16LEMark)) {
-        decoded.Format = {TextEncoding::Utf16LE, true};
-        decoded.Text = DecodeUtf16(bytes, Utf16LEMark.size(), true, &decoded.Lossy);
-    } else if (bytes.startsWith(Utf16BEMark)) {
-        decoded.Format = {TextEncoding::Utf16BE, true};
-        decoded.Text = DecodeUtf16(bytes, Utf16BEMark.size(), false, &decoded.Lossy);
-    } else if (IsValidUtf8(bytes.constData(), bytes.size())) {
-        decoded.Format = {TextEncoding::Utf8, false};
-        decoded.Text = QString::fromUtf8(bytes);
-    } else {
-        decoded.Format = {TextEncoding::Cp932, false};
-        decoded.Text = DecodeCp932Lenient(bytes, &decoded.Lossy);
-    }
+    decoded.Format = lines.Format;
+    decoded.Lossy = lines.lossy();
+    decoded.Text = lines.joined();
     return decoded;
+}
+
+bool IsValidUtf8(const QByteArray& bytes) {
+    return IsValidUtf8(bytes.constData(), bytes.size());
+}
+
+QString DecodeCp932Lossy(const QByteArray& bytes, bool* lossy) {
+    return DecodeCp932Lenient(bytes, lossy);
 }
 
 std::optional<QByteArray> EncodeText(const QString& text, const TextFormat& format) {

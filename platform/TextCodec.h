@@ -24,8 +24,9 @@ struct DecodedText {
     bool Lossy = false;
 };
 
-// A mark selects UTF-8 or UTF-16 (and is not part of the text); without one the bytes are
-// UTF-8 when they are valid UTF-8, else CP932 (files brought from Japanese Windows).
+// A mark selects UTF-8 or UTF-16 (and is not part of the text); without one, NUL bytes at
+// every other position mean UTF-16, else the bytes are UTF-8 unless more of their lines are
+// CP932 (files brought from Japanese Windows) than UTF-8; see TextLines.
 DecodedText DecodeText(const QByteArray& bytes);
 
 // Encodes text in the given format, mark included. nullopt when the encoding cannot hold
@@ -35,6 +36,11 @@ std::optional<QByteArray> EncodeText(const QString& text, const TextFormat& form
 // Strict CP932 conversions through iconv; nullopt on any byte or character they cannot map.
 std::optional<QString> DecodeCp932(const QByteArray& bytes);
 std::optional<QByteArray> EncodeCp932(const QString& text);
+
+// Strict UTF-8: no overlong forms, no encoded surrogates, nothing above U+10FFFF.
+bool IsValidUtf8(const QByteArray& bytes);
+// CP932 as far as it goes: bytes that are no CP932 become U+FFFD and *lossy is set.
+QString DecodeCp932Lossy(const QByteArray& bytes, bool* lossy);
 
 // Splits text at CR LF, lone CR and lone LF; a final break makes no empty last line, an empty
 // line inside the text is a line of its own. firstBreak receives the first break found (empty

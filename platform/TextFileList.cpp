@@ -1,56 +1,47 @@
 #include "platform/TextFileList.h"
 
 #include "platform/Exceptions.h"
+#include "platform/FileAccess.h"
 #include "platform/TextCodec.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace platform {
 
 bool TextFileList::LoadFromFile(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists())
+    std::optional<FileRefusal> refusal;
+    const std::optional<QByteArray> bytes = ReadRegularFile(path, MaxTagFileSize, &refusal);
+    if (refusal)
+        throw EFileError(refusal->readMessage());
+    if (!bytes)
         return false;
-    QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        throw EFileError(QStringLiteral("ファイル %1 を開けません").arg(path));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EFileError(QStringLiteral("%1 を読み込めません").arg(path));
-
-    const DecodedText decoded = DecodeText(bytes);
-    QString firstBreak;
-    Strings = SplitLines(decoded.Text, &firstBreak);
-    Format = decoded.Format;
-    LineBreak = firstBreak.isEmpty() ? QStringLiteral("\r\n") : firstBreak;
-    undecodable_ = decoded.Lossy;
+    loaded_ = TextLines::Decode(*bytes);
+    Strings = loaded_.texts();
+    Format = loaded_.Format;
+    LineBreak = loaded_.firstBreak().isEmpty() ? QStringLiteral("\r\n") : loaded_.firstBreak();
     return true;
 }
 
 void TextFileList::SaveToFile(const QString& path) const {
-    if (undecodable_)
+    // Lines that cannot be read are names the user wrote that we cannot even compare with:
+    // the file is left as it is rather than rewritten around them.
+    if (loaded_.lossy())
         throw EFileError(
             QStringLiteral("%1 に書き込めません: 読み込んだファイルに文字として読めないバイトが"
                            "あるため、書き換えません")
                 .arg(path));
-    QString text;
-    for (const QString& line : Strings) {
+    for (const QString& line : Strings)
         if (HoldsLineBreak(line))
             throw EFileError(
                 QStringLiteral("%1 に書き込めません: 改行を含む行があります").arg(path));
-        text += line;
-        text += LineBreak;
-    }
-    const std::optional<QByteArray> bytes = EncodeText(text, Format);
+    TextLines lines = loaded_;
+    lines.Format = Format;
+    lines.LineBreak = LineBreak;
+    lines.KeepLineBreaks = false;
+    lines.assign(Strings);
+    QString problem;
+    const std::optional<QByteArray> bytes = lines.encode(&problem);
     if (!bytes)
-        throw EFileError(
-            QStringLiteral("%1 に書き込めません: ファイルの文字コードで表せない文字があります")
-                .arg(path));
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit())
+        throw EFileError(QStringLiteral("%1 に書き込めません: %2").arg(path, problem));
+    if (!WriteFileAtomically(path, *bytes))
         throw EFileError(QStringLiteral("%1 に書き込めません").arg(path));
 }
 

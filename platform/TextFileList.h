@@ -1,13 +1,16 @@
 #pragma once
 
 #include "platform/TextCodec.h"
+#include "platform/TextLines.h"
 
 #include <QStringList>
 
 namespace platform {
 
-// A list of lines loaded from a text file and saved back in the format it was loaded in,
-// so that a file written elsewhere keeps its bytes apart from what we append.
+// A list of lines loaded from a text file and saved back in the format it was loaded in.
+// Lines that were loaded and are still there, in the same order, are saved with the very
+// bytes they were read from, so that a file written elsewhere keeps its bytes apart from
+// what we append.
 class TextFileList {
 public:
     QStringList Strings;
@@ -15,13 +18,14 @@ public:
     // Replaces Strings by the file's lines (CR LF, lone CR and lone LF end a line; a final
     // break makes no empty last entry) and remembers the file's format and line break.
     // Returns false, changing nothing, when the file does not exist; raises EFileError when
-    // it exists but cannot be read.
+    // it exists but cannot be read, is no regular file (a FIFO, a device) or is larger than
+    // MaxTagFileSize.
     bool LoadFromFile(const QString& path);
 
     // Writes every line followed by the remembered line break (CR LF for new lists), in the
     // remembered format, replacing the file atomically. Raises EFileError, leaving the file as
-    // it was, when it cannot be written, when a line cannot be held by the format (see
-    // CanHold), or when the loaded file held bytes that could not be decoded.
+    // it was, when it cannot be written (a full disk included), when a line cannot be held by
+    // the format (see CanHold), or when the loaded file held bytes that could not be decoded.
     void SaveToFile(const QString& path) const;
 
     // Whether the format this list will be saved in can hold the text without loss, as one
@@ -37,9 +41,7 @@ public:
     QString LineBreak = QStringLiteral("\r\n");
 
 private:
-    // The loaded file held bytes that stand as U+FFFD in Strings; saving would make that
-    // loss permanent, so SaveToFile refuses.
-    bool undecodable_ = false;
+    TextLines loaded_;
 };
 
 } // namespace platform

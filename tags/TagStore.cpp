@@ -1,6 +1,8 @@
 // The tag list and the tag files: one file per tag in the tags folder, one family name a line.
 #include "fonts/FontPool.h"
 
+#include "platform/Application.h"
+#include "platform/Exceptions.h"
 #include "platform/Folders.h"
 #include "platform/TextFileList.h"
 #include "ui/Glyphorama.h"
@@ -32,9 +34,17 @@ QString TFontPool::TagFilePath(const QString& tagName) const {
 
 bool TFontPool::LoadTagFile(const QString& tagName, platform::TextFileList& list) const {
     const QString path = TagFilePath(tagName);
-    if (path.isEmpty() || !platform::FileExists(path))
+    if (path.isEmpty())
         return false;
-    return list.LoadFromFile(path);
+    // A file we cannot or will not read (a FIFO, a device, far too large) counts as an empty
+    // tag for the views and the counts; the user hears of it once, and AddFontToTag, which
+    // reads the file itself, never writes over it.
+    try {
+        return list.LoadFromFile(path);
+    } catch (const platform::EFileError& error) {
+        platform::ShowErrorOnce(error.Message());
+        return false;
+    }
 }
 
 void TFontPool::LoadTags(const QStringList& userTagNames) {
@@ -86,7 +96,8 @@ bool TFontPool::AddFontToTag(const QString& tagName, const QString& fontName) {
         return false;
     platform::TextFileList list;
     bool added = false;
-    if (LoadTagFile(tagName, list)) {
+    // Raises for a file that exists but is refused: the drop ends without a write.
+    if (list.LoadFromFile(path)) {
         if (!IsListedInTag(list, fontName)) {
             // A legacy CP932 file cannot hold every family name. Rather than write a
             // replacement character, which would no longer match the font, the file moves to

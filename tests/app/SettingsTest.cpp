@@ -2,10 +2,13 @@
 // integers, errors that reach the caller, and where the file lives.
 #include "app/AppCore.h"
 
+#include "platform/Application.h"
 #include "platform/Exceptions.h"
 #include "tests/support/TestSupport.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using testing_support::ReadBytes;
@@ -145,4 +148,24 @@ TEST_F(Settings, NameWithAColonIsUsedUnchanged) {
     EXPECT_TRUE(inCurrentFolder);
     EXPECT_EQ(readBack, 640);
     EXPECT_FALSE(QFile::exists(core.DataDir + QStringLiteral("/C:other.ini")));
+}
+
+// A FIFO in place of the settings file would block the start before the window appears.
+// It reads as no file, the user hears of it once, and the close cannot write over it.
+TEST_F(Settings, SettingsFileThatIsNotReadIsReportedOnceAndNeverWrittenOver) {
+    QStringList shown;
+    platform::Application::instance()->OnException = [&](const QString& m) { shown.append(m); };
+    testing_support::MakeFifo(iniPath());
+    EXPECT_EQ(core.IniReadInteger(SettingsFileName, "settings", "form_width", 500), 500);
+    EXPECT_EQ(core.IniReadString(SettingsFileName, "NetWork", "IgnoreThis", "200#0"), "200#0");
+    EXPECT_TRUE(readList().isEmpty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown, QStringList{iniPath() + " は通常のファイルではないため、読み込みません"});
+
+    EXPECT_THROW(core.IniWriteInteger(SettingsFileName, "settings", "form_width", 640),
+                 platform::EIniFileException);
+    EXPECT_THROW(core.IniWriteList(SettingsFileName, "tags", {"見本帳"}, 1),
+                 platform::EIniFileException);
+    EXPECT_TRUE(QFileInfo(iniPath()).exists() && !QFileInfo(iniPath()).isFile());
+    platform::Application::instance()->OnException = nullptr;
 }

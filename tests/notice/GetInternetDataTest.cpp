@@ -217,6 +217,24 @@ TEST(GetInternetData, AFailedGetKeepsTheEarlierNoticeFile) {
     }
 }
 
+// The announcement is a courtesy: a full disk keeps the old notice and shows nothing.
+TEST(GetInternetData, AFullDiskKeepsTheEarlierNoticeFile) {
+    TestHttpServer server([](const httplib::Request&, httplib::Response& response) {
+        response.set_content(NewNotice, "text/plain");
+    });
+    Download download(server.url(NoticePath));
+    WriteBytes(download.file(), OldNotice);
+    Outcome outcome;
+    {
+        const testing_support::FileSizeLimit full(8);
+        outcome = download.run();
+    }
+    EXPECT_TRUE(outcome.getFinished);
+    EXPECT_EQ(outcome.statuses, QStringList{QStringLiteral("中断(2)")});
+    EXPECT_EQ(ReadBytes(download.file()), OldNotice);
+    EXPECT_EQ(QDir(download.folder.path()).entryList(QDir::Files), QStringList{"isvc.dat"});
+}
+
 TEST(GetInternetData, AFileThatCannotBeCreatedEndsBeforeTheGet) {
     TestHttpServer server([](const httplib::Request&, httplib::Response& response) {
         response.set_content(NewNotice, "text/plain");

@@ -7,6 +7,9 @@
 #include "platform/TextCodec.h"
 #include "tests/support/TestSupport.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using platform::EIniFileException;
@@ -133,18 +136,32 @@ TEST_F(IniFileTest, FirstOfTwinSectionsAndKeysWins) {
               QStringLiteral("[tags]\ntotal=2\ntotal=9\n0=new\n[TAGS]\ntotal=5\n0=late\n"));
 }
 
-TEST_F(IniFileTest, LegacyEncodingsAreReadAndRewrittenAsUtf8) {
+TEST_F(IniFileTest, LegacyEncodingsAreReadAndKeptOnRewrite) {
     const QString text = QStringLiteral("[tags]\r\ntotal=1\r\n0=お気に入りの明朝\r\n");
-    const QByteArray sjis = *platform::EncodeCp932(text);
-    const QByteArray utf16le = *platform::EncodeText(text, {platform::TextEncoding::Utf16LE, true});
-    const QByteArray utf16be = *platform::EncodeText(text, {platform::TextEncoding::Utf16BE, true});
-    for (const QByteArray& bytes : {sjis, utf16le, utf16be}) {
+    const QString changed =
+        QStringLiteral("[tags]\r\ntotal=2\r\n0=お気に入りの明朝\r\n1=見本帳\r\n");
+    using platform::TextEncoding;
+    for (const platform::TextFormat format : {platform::TextFormat{TextEncoding::Cp932, false},
+                                              {TextEncoding::Utf16LE, true},
+                                              {TextEncoding::Utf16BE, true},
+                                              {TextEncoding::Utf16LE, false},
+                                              {TextEncoding::Utf16BE, false}}) {
+        SCOPED_TRACE(int(format.Encoding) * 2 + format.ByteOrderMark);
+        const QByteArray bytes = *platform::EncodeText(text, format);
         WriteBytes(path(), bytes);
         IniFile ini(path());
         EXPECT_EQ(ini.ReadString("tags", "0", {}), QStringLiteral("お気に入りの明朝"));
         ini.WriteInteger("tags", "total", 1);
-        EXPECT_EQ(ReadBytes(path()), text.toUtf8());
+        EXPECT_EQ(ReadBytes(path()), bytes);
+        ini.WriteInteger("tags", "total", 2);
+        ini.WriteString("tags", "1", QStringLiteral("見本帳"));
+        EXPECT_EQ(ReadBytes(path()), *platform::EncodeText(changed, format));
     }
+    // A name the code page cannot hold moves the file to UTF-8; every line keeps its text.
+    WriteBytes(path(), *platform::EncodeCp932(text));
+    IniFile(path()).WriteString("tags", "1", QStringLiteral("나눔고딕"));
+    EXPECT_EQ(content(),
+              QStringLiteral("[tags]\r\ntotal=1\r\n0=お気に入りの明朝\r\n1=나눔고딕\r\n"));
 }
 
 TEST_F(IniFileTest, LongValuesAreCutTo2047UnitsWithoutSplittingACharacter) {
@@ -179,4 +196,96 @@ TEST_F(IniFileTest, FailedWriteRaisesWithThePathAndChangesNothing) {
     EXPECT_THROW(ini.WriteString("a", "b", "x\n[settings]\nform_width=1"), EIniFileException);
     EXPECT_EQ(content(), QStringLiteral("[a]\nb=1\n"));
     EXPECT_EQ(ini.ReadString("a", "b", {}), QStringLiteral("1"));
+}
+
+// One stray byte, a Latin-1 hand edit or CP932's twin codes in a file: the lines the program
+// does not change keep their bytes, and the names in it are read as the user wrote them.
+TEST_F(IniFileTest, LinesNotChangedKeepTheirBytes) {
+    const QByteArray original = "; \xE9"
+                                "dit\xE9 \xE0 la main\n"
+                                "[settings]\n"
+                                "form_width = 640\n"
+                                "[tags]\n"
+                                "total=3\n"
+                                "0=\xE8\xA6\x8B\xE6\x9C\xAC\xE5\xB8\xB3\n" // 見本帳
+                                "1=Caf\xE9\n"
+                                "2=\x87\x9A\n"; // a CP932 code with a twin
+    WriteBytes(path(), original);
+    IniFile ini(path());
+    EXPECT_EQ(ini.ReadString("tags", "0", {}), QStringLiteral("見本帳"));
+    EXPECT_EQ(ini.ReadString("tags", "2", {}), QStringLiteral("∵"));
+    EXPECT_EQ(ini.ReadInteger("settings", "form_width", 0), 640);
+
+    // What the close handler does: the same list and width again, a new height.
+    ini.WriteStrings("tags", {{"total", "3"},
+                              {"0", ini.ReadString("tags", "0", {})},
+                              {"1", ini.ReadString("tags", "1", {})},
+                              {"2", ini.ReadString("tags", "2", {})}});
+    ini.WriteInteger("settings", "form_width", 640);
+    EXPECT_EQ(ReadBytes(path()), original);
+    ini.WriteInteger("settings", "form_height", 480);
+    EXPECT_EQ(ReadBytes(path()), QByteArray(original).replace("640\n", "640\nform_height=480\n"));
+
+    // A name that came from bytes no encoding explains is never written elsewhere.
+    const QByteArray before = ReadBytes(path());
+    EXPECT_THROW(ini.WriteStrings("tags", {{"total", "2"}, {"0", ini.ReadString("tags", "1", {})}}),
+                 EIniFileException);
+    EXPECT_EQ(ReadBytes(path()), before);
+    EXPECT_EQ(ini.ReadString("tags", "0", {}), QStringLiteral("見本帳"));
+}
+
+TEST_F(IniFileTest, Utf16WithoutMarkIsReadAndWrittenBackWithItsLineEnds) {
+    const QString text = QStringLiteral("[tags]\ntotal=1\n0=見本帳\n");
+    const QByteArray bytes = *platform::EncodeText(text, {platform::TextEncoding::Utf16LE, false});
+    WriteBytes(path(), bytes);
+    IniFile ini(path());
+    EXPECT_EQ(ini.ReadString("tags", "0", {}), QStringLiteral("見本帳"));
+    ini.WriteString("tags", "1", QStringLiteral("お気に入り"));
+    EXPECT_EQ(ReadBytes(path()), *platform::EncodeText(text + QStringLiteral("1=お気に入り\n"),
+                                                       {platform::TextEncoding::Utf16LE, false}));
+}
+
+// A FIFO would block the read for ever, /dev/zero would fill the memory, and a huge file is
+// no settings file of ours: none is read, and none is ever written over.
+TEST_F(IniFileTest, FilesThatAreNotReadAreNeverWrittenOver) {
+    testing_support::MakeFifo(path());
+    const QString zero = temp.file(QStringLiteral("zero.ini"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    const QString huge = temp.file(QStringLiteral("huge.ini"));
+    const QByteArray hugeBytes = "[settings]\nform_width=640\n" + QByteArray(1024 * 1024, ';');
+    WriteBytes(huge, hugeBytes);
+
+    for (const QString& target : {path(), zero, huge}) {
+        IniFile ini(target);
+        ASSERT_TRUE(ini.Refusal().has_value()) << target.toStdString();
+        EXPECT_EQ(ini.ReadInteger("settings", "form_width", 500), 500);
+        try {
+            ini.WriteInteger("settings", "form_width", 500);
+            FAIL() << "wrote " << target.toStdString();
+        } catch (const EIniFileException& error) {
+            EXPECT_TRUE(error.Message().startsWith(target + QStringLiteral(" に書き込めません")))
+                << error.Message().toStdString();
+        }
+    }
+    EXPECT_TRUE(QFileInfo(path()).exists() && !QFileInfo(path()).isFile()); // still the FIFO
+    EXPECT_TRUE(QFileInfo(zero).isSymLink());
+    EXPECT_EQ(ReadBytes(huge), hugeBytes);
+}
+
+TEST_F(IniFileTest, AFullDiskRaisesTheWriteErrorAndKeepsTheFile) {
+    const QByteArray original = "[settings]\nform_width=640\n[tags]\ntotal=1\n0=見本帳\n";
+    WriteBytes(path(), original);
+    IniFile ini(path());
+    {
+        const testing_support::FileSizeLimit full(8);
+        try {
+            ini.WriteInteger("settings", "form_width", 500);
+            FAIL() << "the write reported success";
+        } catch (const EIniFileException& error) {
+            EXPECT_EQ(error.Message(), path() + QStringLiteral(" に書き込めません"));
+        }
+    }
+    EXPECT_EQ(ReadBytes(path()), original);
+    EXPECT_EQ(ini.ReadInteger("settings", "form_width", 0), 640);
+    EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files), QStringList{"Glyphorama.ini"});
 }

@@ -101,3 +101,31 @@ TEST(TextCodec, SplitLinesMakesNoEmptyLastLine) {
     EXPECT_EQ(platform::SplitLines(QString(), &firstBreak), QStringList());
     EXPECT_TRUE(firstBreak.isEmpty());
 }
+
+TEST(TextCodec, OneStrayByteLeavesAUtf8FileUtf8) {
+    // A Latin-1 hand edit among Japanese names in UTF-8: the names stay what they are.
+    const QByteArray bytes = "[tags]\n0=" + QStringLiteral("見本帳").toUtf8() +
+                             "\n1=Caf\xE9\n2=" + QStringLiteral("お気に入り").toUtf8() + "\n";
+    const auto decoded = DecodeText(bytes);
+    EXPECT_EQ(decoded.Format, (TextFormat{TextEncoding::Utf8, false}));
+    EXPECT_TRUE(decoded.Text.contains(QStringLiteral("0=見本帳\n")));
+    EXPECT_TRUE(decoded.Text.contains(QStringLiteral("2=お気に入り\n")));
+    EXPECT_TRUE(decoded.Lossy);
+
+    // A CP932 file keeps being CP932 whatever one UTF-8 line says.
+    const auto sjis = DecodeText(NihongoSjis + "\n" + NihongoSjis + "\n" + Nihongo.toUtf8());
+    EXPECT_EQ(sjis.Format.Encoding, TextEncoding::Cp932);
+    EXPECT_EQ(sjis.Text, Nihongo + "\n" + Nihongo + "\n" + Nihongo);
+    EXPECT_FALSE(sjis.Lossy);
+}
+
+TEST(TextCodec, Utf16WithoutMarkIsToldByItsNulBytes) {
+    const QString text = QStringLiteral("[tags]\r\n0=見本帳\r\n");
+    for (const TextEncoding encoding : {TextEncoding::Utf16LE, TextEncoding::Utf16BE}) {
+        const auto decoded = DecodeText(*EncodeText(text, {encoding, false}));
+        EXPECT_EQ(decoded.Format, (TextFormat{encoding, false}));
+        EXPECT_EQ(decoded.Text, text);
+    }
+    // Text of one-byte characters has no NUL; a stray one does not make it UTF-16.
+    EXPECT_EQ(DecodeText(Bytes("[a]\nb=\0\n", 8)).Format.Encoding, TextEncoding::Utf8);
+}

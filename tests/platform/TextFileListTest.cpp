@@ -3,9 +3,11 @@
 #include "platform/TextFileList.h"
 
 #include "platform/Exceptions.h"
+#include "platform/FileAccess.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 using platform::EFileError;
@@ -147,6 +149,73 @@ TEST(TextFileList, FileWithUndecodableBytesIsNeverRewritten) {
     list.Strings.append(QStringLiteral("Verdana"));
     EXPECT_THROW(list.SaveToFile(path), EFileError);
     EXPECT_EQ(ReadBytes(path), original);
+}
+
+// CP932 has codes with twins (NEC and IBM rows): iconv reads 0x879A as U+2235 and writes it
+// back as 0x81E6. A drop appends a name; it must not change the lines already there.
+TEST(TextFileList, UntouchedLinesOfACp932FileKeepTheirBytes) {
+    testing_support::TempFolder temp;
+    const QString path = temp.file(QStringLiteral("sjis.tag"));
+    const QByteArray original("\x87\x9A\x83\x81\x83\x43\x83\x8A\x83\x49\r\n\xED\x40\r\n", 16);
+    WriteBytes(path, original);
+    TextFileList list;
+    ASSERT_TRUE(list.LoadFromFile(path));
+    ASSERT_EQ(list.Format.Encoding, TextEncoding::Cp932);
+    EXPECT_EQ(list.Strings.value(0), QStringLiteral("∵メイリオ"));
+    list.Strings.append(QStringLiteral("ＭＳ 明朝"));
+    list.SaveToFile(path);
+    EXPECT_EQ(ReadBytes(path), original + *platform::EncodeCp932(QStringLiteral("ＭＳ 明朝\r\n")));
+}
+
+TEST(TextFileList, Utf16WithoutMarkKeepsItsEncoding) {
+    testing_support::TempFolder temp;
+    const QString path = temp.file(QStringLiteral("utf16.tag"));
+    const TextFormat noMark{TextEncoding::Utf16LE, false};
+    WriteBytes(path, *platform::EncodeText(QStringLiteral("Arial\nメイリオ\n"), noMark));
+    TextFileList list;
+    ASSERT_TRUE(list.LoadFromFile(path));
+    EXPECT_EQ(list.Strings, (QStringList{"Arial", "メイリオ"}));
+    list.Strings.append(QStringLiteral("IPAゴシック"));
+    list.SaveToFile(path);
+    EXPECT_EQ(ReadBytes(path),
+              *platform::EncodeText(QStringLiteral("Arial\nメイリオ\nIPAゴシック\n"), noMark));
+}
+
+TEST(TextFileList, FilesThatAreNotReadAreAnErrorAtOnce) {
+    testing_support::TempFolder temp;
+    const QString fifo = temp.file(QStringLiteral("fifo.tag"));
+    testing_support::MakeFifo(fifo);
+    const QString zero = temp.file(QStringLiteral("zero.tag"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    const QString huge = temp.file(QStringLiteral("huge.tag"));
+    WriteBytes(huge, QByteArray(platform::MaxTagFileSize + 1, 'a'));
+    for (const QString& path : {fifo, zero, huge}) {
+        TextFileList list;
+        list.Strings = {QStringLiteral("kept")};
+        EXPECT_THROW(list.LoadFromFile(path), EFileError) << path.toStdString();
+        EXPECT_EQ(list.Strings, QStringList{"kept"});
+    }
+}
+
+TEST(TextFileList, AFullDiskRaisesAndKeepsTheFile) {
+    testing_support::TempFolder temp;
+    const QString path = temp.file(QStringLiteral("お気に入り.tag"));
+    const QByteArray original = "Arial\r\n";
+    WriteBytes(path, original);
+    TextFileList list;
+    ASSERT_TRUE(list.LoadFromFile(path));
+    list.Strings.append(QStringLiteral("DejaVu Sans"));
+    {
+        const testing_support::FileSizeLimit full(4);
+        try {
+            list.SaveToFile(path);
+            FAIL() << "the save reported success";
+        } catch (const EFileError& error) {
+            EXPECT_EQ(error.Message(), path + QStringLiteral(" に書き込めません"));
+        }
+    }
+    EXPECT_EQ(ReadBytes(path), original);
+    EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files), QStringList{"お気に入り.tag"});
 }
 
 TEST(TextFileList, FailedSaveRaisesWithThePath) {

@@ -4,7 +4,10 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QThread>
+#include <csignal>
 #include <stdexcept>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace testing_support {
 
@@ -25,6 +28,30 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw std::runtime_error("cannot write " + path.toStdString());
     file.write(bytes);
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes) {
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0)
+        throw std::runtime_error("getrlimit");
+    previousLimit_ = limit.rlim_cur;
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        throw std::runtime_error("setrlimit");
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(previousLimit_);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previousHandler_);
+}
+
+void MakeFifo(const QString& path) {
+    if (::mkfifo(QFile::encodeName(path).constData(), 0600) != 0)
+        throw std::runtime_error("mkfifo " + path.toStdString());
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {

@@ -21,6 +21,24 @@ private:
 QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
 
+// While it lives, no file of this process grows past the given size: a write beyond it fails
+// (EFBIG) as it would on a full disk (ENOSPC). The signal such a write raises is ignored
+// meanwhile, as a program must ignore it to see the failure at all.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    quint64 previousLimit_;
+    void (*previousHandler_)(int);
+};
+
+// Makes a FIFO; a reader that opened it for a blocking read would wait for a writer forever.
+void MakeFifo(const QString& path);
+
 // Runs the event loop until the condition holds or the time is up; returns the condition.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
 

@@ -171,3 +171,46 @@ TEST_F(TagBarTest, TheNewTagButtonAddsARegisteredNameOnly) {
     EXPECT_EQ(Pool().SaveTagNames(), QStringList{"fresh"});
     EXPECT_EQ(BarCaptions().last(), "fresh (0)");
 }
+
+// A full disk: the drop is refused with the write error, the file keeps every byte and the
+// button its count.
+TEST_F(TagBarTest, ADropThatCannotBeWrittenChangesNeitherFileNorCount) {
+    WriteTag(Favorites, "IPAGothic\r\n");
+    Open({QStringLiteral("work")});
+    const QByteArray before = TagBytes(Favorites);
+    {
+        const testing_support::FileSizeLimit full(4);
+        Drop(TileOf(DejaVu), Favorites);
+        Drop(TileOf(DejaVu), QStringLiteral("work")); // a tag without a file yet
+    }
+    Settle();
+    EXPECT_EQ(errors, (QStringList{TagPath(Favorites) + " に書き込めません",
+                                   TagPath(QStringLiteral("work")) + " に書き込めません"}));
+    EXPECT_EQ(TagBytes(Favorites), before);
+    EXPECT_FALSE(QFileInfo::exists(TagPath(QStringLiteral("work"))));
+    EXPECT_EQ(BarCaptions().mid(2), (QStringList{"ゴミ箱 (0)", "お気に入り (1)", "|", "work (0)"}));
+    EXPECT_EQ(Counts().mid(1, 1), QStringList{"お気に入り=1"});
+}
+
+// A FIFO would block the start for ever and a link to /dev/zero would fill the memory: such
+// tag files count as empty, are reported once, and a drop never writes over them.
+TEST_F(TagBarTest, TagFilesThatAreNotReadAreReportedOnceAndNeverWrittenOver) {
+    QDir().mkpath(tagDir);
+    testing_support::MakeFifo(TagPath(Trash));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), TagPath(QStringLiteral("zero"))));
+    Open({QStringLiteral("zero")});
+    EXPECT_EQ(BarCaptions().mid(2), (QStringList{"ゴミ箱 (0)", "お気に入り (0)", "|", "zero (0)"}));
+    EXPECT_EQ(errors,
+              (QStringList{TagPath(Trash) + " は通常のファイルではないため、読み込みません",
+                           TagPath("zero") + " は通常のファイルではないため、読み込みません"}));
+    errors.clear();
+
+    Drop(TileOf(DejaVu), Trash);
+    Drop(TileOf(DejaVu), QStringLiteral("zero"));
+    Settle();
+    EXPECT_EQ(errors.size(), 2);
+    EXPECT_NE(TileOf(DejaVu), nullptr); // not moved to a trash that was not written
+    EXPECT_FALSE(QFileInfo(TagPath(Trash)).isFile());
+    EXPECT_TRUE(QFileInfo(TagPath(QStringLiteral("zero"))).isSymLink());
+    EXPECT_EQ(BarCaptions().mid(2), (QStringList{"ゴミ箱 (0)", "お気に入り (0)", "|", "zero (0)"}));
+}

@@ -1,0 +1,133 @@
+#include "platform/FileAccess.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+QString mebibytes(qint64 bytes) {
+    return QString::number(double(bytes) / (1024 * 1024), 'g', 3) + QStringLiteral(" MiB");
+}
+
+// Closes the descriptor when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+} // namespace
+
+QString FileRefusal::readMessage() const {
+    switch (kind_) {
+    case Kind::NotRegular:
+        return QStringLiteral("%1 は通常のファイルではないため、読み込みません").arg(path_);
+    case Kind::TooLarge:
+        return QStringLiteral("%1 は %2 を超えるため、読み込みません")
+            .arg(path_, mebibytes(limit_));
+    case Kind::Unreadable:
+        break;
+    }
+    return QStringLiteral("%1 を読み込めません").arg(path_);
+}
+
+QString FileRefusal::writeMessage() const {
+    switch (kind_) {
+    case Kind::NotRegular:
+        return QStringLiteral("%1 に書き込めません: 通常のファイルではありません").arg(path_);
+    case Kind::TooLarge:
+        return QStringLiteral("%1 に書き込めません: %2 を超えるファイルは読み込まないため、"
+                              "書き換えません")
+            .arg(path_, mebibytes(limit_));
+    case Kind::Unreadable:
+        break;
+    }
+    return QStringLiteral("%1 に書き込めません: 読み込めなかったファイルは書き換えません")
+        .arg(path_);
+}
+
+std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize,
+                                          std::optional<FileRefusal>* refusal) {
+    const auto refuse = [&](FileRefusal::Kind kind) -> std::optional<QByteArray> {
+        if (refusal)
+            refusal->emplace(kind, path, maxSize);
+        return std::nullopt;
+    };
+    const QByteArray name = QFile::encodeName(path);
+    // Looked at before opening: opening a device can have effects of its own.
+    struct stat before {};
+    if (::stat(name.constData(), &before) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? std::nullopt
+                                                   : refuse(FileRefusal::Kind::Unreadable);
+    if (!S_ISREG(before.st_mode))
+        return refuse(FileRefusal::Kind::NotRegular);
+    if (before.st_size > maxSize)
+        return refuse(FileRefusal::Kind::TooLarge);
+
+    // Non-blocking and checked again: the file may have been swapped for a FIFO meanwhile.
+    const Descriptor fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (fd.get() < 0)
+        return errno == ENOENT ? std::nullopt : refuse(FileRefusal::Kind::Unreadable);
+    struct stat opened {};
+    if (::fstat(fd.get(), &opened) != 0)
+        return refuse(FileRefusal::Kind::Unreadable);
+    if (!S_ISREG(opened.st_mode))
+        return refuse(FileRefusal::Kind::NotRegular);
+
+    // Read to the end rather than trusting the size: the file may grow while we read it.
+    QByteArray bytes;
+    bytes.resize(std::min<qint64>(opened.st_size, maxSize) + 1);
+    qint64 used = 0;
+    for (;;) {
+        if (used == bytes.size()) {
+            if (used > maxSize)
+                return refuse(FileRefusal::Kind::TooLarge);
+            bytes.resize(std::min<qint64>(used * 2 + 4096, maxSize + 1));
+        }
+        const ssize_t count = ::read(fd.get(), bytes.data() + used, size_t(bytes.size() - used));
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            return refuse(FileRefusal::Kind::Unreadable);
+        }
+        if (count == 0)
+            break;
+        used += count;
+    }
+    if (used > maxSize)
+        return refuse(FileRefusal::Kind::TooLarge);
+    bytes.truncate(used);
+    return bytes;
+}
+
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    // Unbuffered, so that a full disk fails the write itself. Buffered, Qt 6.4 would report
+    // the failure only from the flush inside commit(), and commit() would then put the empty
+    // temporary file in place of the original all the same.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (file.write(bytes) != bytes.size() || !file.flush() ||
+        file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace platform

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace platform {
+
+// Why a file was not read. A FIFO, a device or a socket in place of one of our files would
+// block the read or never end it, and a huge file would take all memory: such files are
+// left alone, and what the program would write in their place is refused as well, so that
+// nothing the user put there is lost.
+class FileRefusal {
+public:
+    enum class Kind { NotRegular, TooLarge, Unreadable };
+
+    FileRefusal(Kind kind, QString path, qint64 limit = 0)
+        : kind_(kind), path_(std::move(path)), limit_(limit) {}
+
+    Kind kind() const { return kind_; }
+    const QString& path() const { return path_; }
+    // "... は通常のファイルではないため、読み込みません" and the like.
+    QString readMessage() const;
+    // "... に書き込めません: ..." for a write that would replace the refused file.
+    QString writeMessage() const;
+
+private:
+    Kind kind_;
+    QString path_;
+    qint64 limit_;
+};
+
+// The whole content of a regular file no larger than maxSize bytes (links are followed).
+// Missing: nullopt and no refusal. Anything else that cannot be read whole: nullopt and
+// *refusal set. Never blocks on a FIFO or device and never opens one.
+std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize,
+                                          std::optional<FileRefusal>* refusal);
+
+// Replaces the file by bytes through a temporary file and a rename. Every write is checked,
+// the temporary file is flushed and checked before it replaces the original, and on any
+// failure the original stays as it was. Returns false on failure.
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
+
+// Caps on what we read: no settings file of ours comes near them; a larger one is damage
+// or something that is not ours.
+inline constexpr qint64 MaxSettingsFileSize = 1024 * 1024;
+inline constexpr qint64 MaxTagFileSize = 4 * 1024 * 1024;
+
+} // namespace platform
