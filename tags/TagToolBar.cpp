@@ -1,10 +1,10 @@
 #include "tags/TagToolBar.h"
 
 #include <QDragEnterEvent>
-#include <algorithm>
 #include <QHBoxLayout>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 namespace {
 
@@ -78,6 +78,9 @@ void TagToolBar::Clear() {
     AdoptDesignedButtons();
     QWidget* old = row_;
     old->removeEventFilter(this);
+    // Hidden with its updates off: otherwise every button of a long row would have the area
+    // it leaves worked out on its own (about a third of a rebuild with 10,000 tags).
+    old->setUpdatesEnabled(false);
     old->hide();
     old->deleteLater(); // its buttons go with it
     NewRow();
