@@ -6,6 +6,7 @@
 #include "platform/IniFile.h"
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -67,16 +68,47 @@ void TAppCore::IniWriteInteger(const QString& fileName, const QString& section, 
     platform::IniFile(IniPath(fileName)).WriteInteger(section, key, value);
 }
 
+namespace {
+
+// The entries of a list section by their number: keys that are a number in decimal without
+// leading zeros, below the cap, each at its first appearance.
+std::map<int, QString> NumberedEntries(const QList<std::pair<QString, QString>>& keys) {
+    std::map<int, QString> entries;
+    for (const auto& [key, value] : keys) {
+        bool isNumber = false;
+        const int number = key.toInt(&isNumber);
+        if (isNumber && number >= 0 && number < TAppCore::MaxListEntries &&
+            key == QString::number(number))
+            entries.try_emplace(number, value);
+    }
+    return entries;
+}
+
+} // namespace
+
 void TAppCore::IniReadList(const QString& fileName, const QString& section,
                            QStringList& list) const {
     const platform::IniFile ini = openForReading(IniPath(fileName));
     const int total =
         platform::StrToInt(ini.ReadString(section, QStringLiteral("total"), QStringLiteral("0")));
-    // Holes read as empty entries; a wild "total" from a damaged file must not make us pad
-    // millions of them, so padding stops where no key of the list could stand any more.
-    const int limit = std::min(total, MaxListEntries);
-    for (int i = 0; i < limit; ++i)
-        list.append(ini.ReadString(section, QString::number(i), QString()));
+    if (total <= 0)
+        return;
+    // Holes inside the list read as empty entries. Past its last key a "total" tells of
+    // damage, not of tags: no empty entries are made up there.
+    const std::map<int, QString> entries = NumberedEntries(ini.ReadSection(section));
+    const int last = entries.empty() ? -1 : entries.rbegin()->first;
+    const int count = std::min(total, last + 1);
+    for (int i = 0; i < count; ++i) {
+        const auto entry = entries.find(i);
+        list.append(entry != entries.end() ? entry->second : QString());
+    }
+}
+
+void TAppCore::IniSalvageList(const QString& fileName, const QString& section,
+                              QStringList& list) const {
+    const platform::IniFile ini(IniPath(fileName));
+    for (const auto& [number, value] : NumberedEntries(ini.ReadSection(section)))
+        list.append(value);
 }
 
 void TAppCore::IniWriteList(const QString& fileName, const QString& section, QStringList list,

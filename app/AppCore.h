@@ -33,6 +33,9 @@ public:
                          int value) const;
     // Appends the list's entries; raises EConvertError when "total" is not an integer.
     void IniReadList(const QString& fileName, const QString& section, QStringList& list) const;
+    // Appends what a list whose "total" is damaged still holds: every numbered entry, in the
+    // order of the numbers, without the holes between them.
+    void IniSalvageList(const QString& fileName, const QString& section, QStringList& list) const;
     // Writes the first count entries as "total" and "0", "1", ...; longer lists written
     // earlier keep their surplus keys, which are never read back.
     void IniWriteList(const QString& fileName, const QString& section, QStringList list,

@@ -92,6 +92,20 @@ IniFile::IniFile(QString path) : path_(std::move(path)) {
         lines_.LineBreak = QStringLiteral("\n");
 }
 
+namespace {
+
+QString ValueAsRead(const QString& written) {
+    QString value = Unquote(written);
+    if (value.size() > IniFile::MaxValueLength) {
+        value.truncate(IniFile::MaxValueLength);
+        if (value.back().isHighSurrogate()) // never hand out half a character
+            value.chop(1);
+    }
+    return value;
+}
+
+} // namespace
+
 QString IniFile::ReadString(const QString& section, const QString& key, const QString& def) const {
     const int sectionLine = findSection(section);
     if (sectionLine < 0)
@@ -99,13 +113,22 @@ QString IniFile::ReadString(const QString& section, const QString& key, const QS
     const int keyLine = findKey(sectionLine, key);
     if (keyLine < 0)
         return def;
-    QString value = Unquote(ParseLine(lines_.text(keyLine)).Value);
-    if (value.size() > MaxValueLength) {
-        value.truncate(MaxValueLength);
-        if (value.back().isHighSurrogate()) // never hand out half a character
-            value.chop(1);
+    return ValueAsRead(ParseLine(lines_.text(keyLine)).Value);
+}
+
+QList<std::pair<QString, QString>> IniFile::ReadSection(const QString& section) const {
+    QList<std::pair<QString, QString>> values;
+    const int sectionLine = findSection(section);
+    if (sectionLine < 0)
+        return values;
+    for (int i = sectionLine + 1; i < lines_.size(); ++i) {
+        IniLine line = ParseLine(lines_.text(i));
+        if (line.Kind == LineKind::Section)
+            break;
+        if (line.Kind == LineKind::Key)
+            values.append({std::move(line.Name), ValueAsRead(line.Value)});
     }
-    return value;
+    return values;
 }
 
 int IniFile::ReadInteger(const QString& section, const QString& key, int def) const {

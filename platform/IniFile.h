@@ -36,6 +36,9 @@ public:
     // Decimal, or hexadecimal after "0x"/"0X"; the default for anything else.
     int ReadInteger(const QString& section, const QString& key, int def) const;
     bool SectionExists(const QString& section) const;
+    // Every key of the section with its value as ReadString gives it, in file order, in one
+    // pass: a list of thousands of keys read key by key would scan the section every time.
+    QList<std::pair<QString, QString>> ReadSection(const QString& section) const;
     bool ValueExists(const QString& section, const QString& key) const;
 
     // Raise EIniFileException ("%s に書き込めません") when the file cannot be written, the

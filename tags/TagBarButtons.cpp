@@ -58,6 +58,7 @@ void TFontPool::RebuildTagBar() {
     AddNewTagButton();
     for (int i = 0; i < static_cast<int>(TagList.size()); ++i)
         AddTagButton(i);
+    TagBar->EndRebuild();
     TagBar->setUpdatesEnabled(true);
 }
 
@@ -110,7 +111,7 @@ void TFontPool::TagButtonMouseDown(QToolButton* button, Qt::MouseButton mouseBut
     // A command of the menu rebuilds the bar, and the button goes with it.
     const QPointer<QToolButton> marked(button);
     button->setDown(true);
-    Glyphorama->TagMenuTag = static_cast<int>(TagBar->Buttons().indexOf(button));
+    Glyphorama->TagMenuTag = TagBar->IndexOf(button);
     Glyphorama->TagMenu->exec(button->mapToGlobal(pos));
     if (marked)
         marked->setDown(false);

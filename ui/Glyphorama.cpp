@@ -5,10 +5,13 @@
 #include "notice/VersionCheck.h"
 #include "platform/Application.h"
 #include "platform/BalloonHint.h"
+#include "platform/Exceptions.h"
 #include "platform/Folders.h"
 #include "platform/HttpClient.h"
 #include "platform/Messages.h"
 #include "platform/Thread.h"
+#include "ui/CroppedRowLayout.h"
+#include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -40,12 +43,16 @@ TGlyphorama::TGlyphorama(QWidget* parent) : QWidget(parent), ui(new Ui::TGlyphor
     // Other parts reach the window through the global from the creation handler on.
     Glyphorama = this;
     ui->setupUi(this);
+    // Neither bar may hold the window wider than the user made it: they are cut off instead.
+    CroppedRowLayout::Replace(ui->SampleControlPanel);
+    CroppedRowLayout::Replace(ui->StatusBar);
     createImageLists();
     createMenus();
     IdHTTP = new platform::HttpClient(this);
     IdHTTP->setObjectName(QStringLiteral("IdHTTP"));
     NoticeHint = new platform::BalloonHint(this);
     NoticeHint->setObjectName(QStringLiteral("NoticeHint"));
+    placement_ = new WindowPlacement(this);
     connectHandlers();
     FormCreate();
 }
@@ -161,19 +168,21 @@ void TGlyphorama::FormCreate() {
             platform::CreateDir(folder);
 }
 
-void TGlyphorama::FormShow() {
+void TGlyphorama::RestoreBounds() {
     const QString ini = SettingsFileName;
     const QString settings = QStringLiteral("settings");
-    // The settings hold the outer bounds; Qt sizes the client area.
+    // The keys hold the outer bounds, frame included.
     const QRect frame = frameGeometry();
-    const QSize decoration = frame.size() - geometry().size();
     const int top = AppCore->IniReadInteger(ini, settings, QStringLiteral("form_top"), frame.y());
     const int left = AppCore->IniReadInteger(ini, settings, QStringLiteral("form_left"), frame.x());
     const int width = AppCore->IniReadInteger(ini, settings, QStringLiteral("form_width"), 500);
     const int height = AppCore->IniReadInteger(ini, settings, QStringLiteral("form_height"), 500);
-    move(left, top);
-    resize(width - decoration.width(), height - decoration.height());
+    placement_->Apply(QRect(left, top, width, height));
+}
 
+void TGlyphorama::FormShow() {
+    const QString ini = SettingsFileName;
+    const QString settings = QStringLiteral("settings");
     const int mode = AppCore->IniReadInteger(ini, settings, QStringLiteral("sample_view_mode"), 0);
     FontPool->SetSampleViewMode(mode);
     if (mode == 0)
@@ -185,10 +194,21 @@ void TGlyphorama::FormShow() {
                    true);
 
     QStringList tags;
-    AppCore->IniReadList(ini, QStringLiteral("tags"), tags);
+    std::exception_ptr damaged;
+    try {
+        AppCore->IniReadList(ini, QStringLiteral("tags"), tags);
+    } catch (const platform::EConvertError&) {
+        // The user is told, but keeps every tag the list still names; the close saves the
+        // list whole again, so the error does not come back at every start.
+        damaged = std::current_exception();
+        tags.clear();
+        AppCore->IniSalvageList(ini, QStringLiteral("tags"), tags);
+    }
     FontPool->LoadTags(tags);
     tagsLoaded_ = true;
     FontPool->RebuildTagBar();
+    if (damaged)
+        std::rethrow_exception(damaged);
 
     versionCheck_ = StartVersionCheck(this);
 }
@@ -232,7 +252,7 @@ void TGlyphorama::FormClose() {
         const QStringList tags = FontPool->SaveTagNames();
         AppCore->IniWriteList(ini, QStringLiteral("tags"), tags, static_cast<int>(tags.size()));
     }
-    const QRect frame = frameGeometry();
+    const QRect frame = placement_->Outer();
     AppCore->IniWriteInteger(ini, settings, QStringLiteral("form_top"), frame.y());
     AppCore->IniWriteInteger(ini, settings, QStringLiteral("form_left"), frame.x());
     AppCore->IniWriteInteger(ini, settings, QStringLiteral("form_width"), frame.width());
@@ -252,6 +272,16 @@ void TGlyphorama::FormKeyDown(int key) {
 void TGlyphorama::FormKeyPress(int key) {
     if (key == Qt::Key_Escape && FontPool)
         FontPool->CancelBuild();
+}
+
+void TGlyphorama::setVisible(bool visible) {
+    // A window manager takes a position as the frame's only from a window that is not on
+    // screen yet: once shown, the request would place the client and the frame would drift.
+    if (visible && !boundsRestored_ && AppCore) {
+        boundsRestored_ = true;
+        RestoreBounds();
+    }
+    QWidget::setVisible(visible);
 }
 
 void TGlyphorama::showEvent(QShowEvent* event) {

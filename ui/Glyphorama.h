@@ -20,6 +20,7 @@ class Thread;
 class HttpClient;
 class BalloonHint;
 } // namespace platform
+class WindowPlacement;
 
 // The main window: its form, its lifecycle and the window-level commands.
 class TGlyphorama : public QWidget {
@@ -46,6 +47,9 @@ public:
 
     // --- Lifecycle
     void FormCreate();
+    // The saved outer bounds, applied before the window first goes on screen (the rest of the
+    // first show's work is FormShow's).
+    void RestoreBounds();
     void FormShow();
     bool FormCloseQuery();
     void FormClose();
@@ -93,6 +97,8 @@ public:
 
     static constexpr int WM_REMOVE_TILE = 0x400 + 100;
 
+    void setVisible(bool visible) override;
+
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -105,6 +111,8 @@ private:
     void connectHandlers();
     void releaseCatalogue();
     void stopVersionCheck();
+    WindowPlacement* placement_ = nullptr;
+    bool boundsRestored_ = false;
     bool shown_ = false;
     bool closed_ = false;
     bool tagsLoaded_ = false;

@@ -59,9 +59,21 @@ TEST_F(Settings, ListTotalDecidesHowManyEntriesAreRead) {
     core.IniReadList(SettingsFileName, "tags", appended);
     EXPECT_EQ(appended, (QStringList{"already", "明朝", "", "ゴシック"}));
 
-    // A damaged file's wild total must not hang the start.
-    write("[tags]\ntotal=2000000000\n0=a\n");
-    EXPECT_EQ(readList().size(), TAppCore::MaxListEntries);
+    // A damaged file's wild total must not hang the start, nor make up empty entries past
+    // the last key; keys beyond the cap are damage too.
+    write("[tags]\ntotal=2000000000\n0=a\n2=c\n");
+    EXPECT_EQ(readList(), (QStringList{"a", "", "c"}));
+    write("[tags]\ntotal=2147483647\n0=a\n100000=x\n");
+    EXPECT_EQ(readList(), QStringList{"a"});
+}
+
+TEST_F(Settings, ADamagedListStillYieldsEveryNumberedEntryInOrder) {
+    write("[tags]\ntotal=two\n2=c\nnote=x\n0=a\n01=not a number of ours\n2=later c\n"
+          "-1=neg\n7=g\n[other]\n1=elsewhere\n");
+    QStringList salvaged{QStringLiteral("already")};
+    core.IniSalvageList(SettingsFileName, "tags", salvaged);
+    EXPECT_EQ(salvaged, (QStringList{"already", "a", "c", "g"}));
+    EXPECT_THROW(readList(), platform::EConvertError) << "reading it is still an error";
 }
 
 TEST_F(Settings, ShorterListLeavesOldKeysThatAreNeverReadBack) {

@@ -76,3 +76,31 @@ close_with_escape() {
     done
     wait_for_exit 20
 }
+
+# Prints "left top width height" of the main window's frame: its client area grown by the frame
+# extents the window manager announces.
+outer_bounds() {
+    local info extents
+    info=$(xwininfo -id "$WINDOW")
+    extents=$(xprop -id "$WINDOW" _NET_FRAME_EXTENTS)
+    awk -v extents="$extents" '
+        /Absolute upper-left X:/ { x = $NF }
+        /Absolute upper-left Y:/ { y = $NF }
+        /^ *Width:/ { w = $NF }
+        /^ *Height:/ { h = $NF }
+        END {
+            sub(/.*= */, "", extents); split(extents, e, /, */)
+            print x - e[1], y - e[3], w + e[1] + e[2], h + e[3] + e[4]
+        }' <<<"$info"
+}
+
+# Waits until the frame stands at the expected bounds; fails with what it shows otherwise.
+expect_outer() {
+    local shown=""
+    for _ in $(seq 1 100); do
+        shown=$(outer_bounds 2>/dev/null || true)
+        [ "$shown" = "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "$2: the frame shows '$shown', expected '$1'"
+}

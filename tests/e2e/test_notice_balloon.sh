@@ -62,9 +62,12 @@ grep -qx "GET /istore/version.dat Glyphorama2 /200#0" "$WORK/requests.log" ||
 cmp -s "$SERVED/istore/version.dat" "$DATA/isvc.dat" || fail "the notice file was not kept"
 
 # The balloon stands over the middle of the window, above its centre.
-geometry() { # prints "x y width height" of a window
-    xdotool getwindowgeometry --shell "$1" |
-        awk -F= '$1=="X"{x=$2} $1=="Y"{y=$2} $1=="WIDTH"{w=$2} $1=="HEIGHT"{h=$2} END{print x, y, w, h}'
+geometry() { # prints "x y width height" of a window's client area on the screen
+    # (xdotool's position of a framed window is off by the frame's top edge)
+    local info
+    info=$(xwininfo -id "$1")
+    awk '/Absolute upper-left X:/{x=$NF} /Absolute upper-left Y:/{y=$NF}
+         /^ *Width:/{w=$NF} /^ *Height:/{h=$NF} END{print x, y, w, h}' <<<"$info"
 }
 read -r win_x win_y win_w win_h < <(geometry "$WINDOW")
 read -r X Y WIDTH HEIGHT < <(geometry "$BALLOON")

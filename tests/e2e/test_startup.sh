@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# First start with an empty HOME: a 500 x 500 window appears, the folders are made, Esc closes
-# it and the settings file holds every key in the order they are saved.
+# First start with an empty HOME: a 500 x 500 window (frame included) appears at 0, 0, the
+# folders are made, Esc closes it and the settings file holds every key in the order they are
+# saved.
 source "$GLYPHORAMA_SOURCE_DIR/tests/e2e/common.sh"
 
 resources=$(dirname "$PROGRAM")/resources
@@ -8,8 +9,8 @@ start_program
 [ -d "$DATA" ] || fail "no data folder $DATA"
 [ -d "$DATA/tags" ] || fail "no tags folder"
 [ -d "$resources" ] || fail "no resources folder beside the executable"
-xdotool getwindowgeometry "$WINDOW" | grep 'Geometry: 500x500' >/dev/null ||
-    fail "first start is not 500 x 500: $(xdotool getwindowgeometry "$WINDOW")"
+# The frame is 500 x 500 at 0, 0; the client area is what the frame leaves of it.
+expect_outer "0 0 500 500" "first start"
 
 close_with_escape
 ini=$DATA/Glyphorama.ini

@@ -214,3 +214,99 @@ TEST_F(TagBarTest, TagFilesThatAreNotReadAreReportedOnceAndNeverWrittenOver) {
     EXPECT_TRUE(QFileInfo(TagPath(QStringLiteral("zero"))).isSymLink());
     EXPECT_EQ(BarCaptions().mid(2), (QStringList{"ゴミ箱 (0)", "お気に入り (0)", "|", "zero (0)"}));
 }
+
+namespace {
+
+QStringList LongTagNames(int count) {
+    QStringList names;
+    for (int i = 0; i < count; ++i)
+        names.append(QStringLiteral("とても長い名前のユーザータグその%1").arg(i));
+    return names;
+}
+
+// Whether the button lies wholly inside the bar's visible part.
+bool Shown(const TagToolBar* bar, const QWidget* button) {
+    const QRect inBar(button->mapTo(bar, QPoint(0, 0)), button->size());
+    return inBar.left() >= bar->ScrollLeftButton()->width() &&
+           inBar.right() < bar->width() - bar->ScrollRightButton()->width();
+}
+
+} // namespace
+
+TEST_F(TagBarTest, ABarNarrowerThanItsTagsScrollsAndNeverWidensTheWindow) {
+    WriteTag(QStringLiteral("とても長い名前のユーザータグその13"), "DejaVu Sans\r\n");
+    Open(LongTagNames(14));
+    TagToolBar* bar = window->ui->TagBar;
+    window->resize(500, 400);
+    Settle();
+    EXPECT_EQ(window->width(), 500) << "the tags would need far more than 500 pixels";
+    EXPECT_GT(bar->sizeHint().width(), 1500);
+    EXPECT_LE(bar->minimumSizeHint().width(), 40);
+    EXPECT_LE(window->minimumSizeHint().width(), 200);
+    ASSERT_TRUE(bar->ScrollRightButton()->isVisible());
+    EXPECT_FALSE(bar->ScrollLeftButton()->isEnabled()) << "it starts at the left end";
+
+    // The arrows page through the row; at the far end the right one gives up.
+    QToolButton* last = TagButtonOf(QStringLiteral("とても長い名前のユーザータグその13"));
+    EXPECT_FALSE(Shown(bar, last));
+    for (int i = 0; i < 40 && bar->ScrollRightButton()->isEnabled(); ++i)
+        bar->ScrollRightButton()->click();
+    EXPECT_TRUE(Shown(bar, last));
+    EXPECT_TRUE(bar->ScrollLeftButton()->isEnabled());
+
+    // The far end stays in view across a rebuild, and its button still takes a drop.
+    const int offset = bar->Offset();
+    EXPECT_TRUE(Drop(TileOf(Serif), QStringLiteral("とても長い名前のユーザータグその13")));
+    Settle();
+    EXPECT_EQ(bar->Offset(), offset);
+    EXPECT_EQ(BarCaptions().last(), "とても長い名前のユーザータグその13 (2)");
+
+    // A wide window shows the whole row and no arrows.
+    window->resize(4000, 400);
+    Settle();
+    EXPECT_FALSE(bar->ScrollRightButton()->isVisible());
+    EXPECT_EQ(bar->Offset(), 0);
+}
+
+TEST_F(TagBarTest, ATileHeldOverAnArrowScrollsTheRowUntilItLeaves) {
+    Open(LongTagNames(8));
+    window->resize(400, 300);
+    Settle();
+    TagToolBar* bar = window->ui->TagBar;
+    ASSERT_TRUE(bar->ScrollRightButton()->isVisible());
+    QMimeData mime;
+    mime.setData(TPanel::DragMimeType, QByteArray::number(TileOf(DejaVu)->Tag));
+    QDragEnterEvent enter({4, 4}, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(bar->ScrollRightButton(), &enter);
+    ASSERT_TRUE(testing_support::WaitUntil([bar] { return bar->Offset() > 100; }));
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(bar->ScrollRightButton(), &leave);
+    const int stopped = bar->Offset();
+    QTest::qWait(200);
+    EXPECT_EQ(bar->Offset(), stopped);
+
+    // Nothing is ever dropped on an arrow.
+    QDropEvent drop({4, 4}, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(bar->ScrollRightButton(), &drop);
+    EXPECT_FALSE(drop.isAccepted());
+
+    QApplication::sendEvent(bar->ScrollLeftButton(), &enter);
+    ASSERT_TRUE(testing_support::WaitUntil([bar] { return bar->Offset() == 0; }));
+    QApplication::sendEvent(bar->ScrollLeftButton(), &leave);
+}
+
+TEST_F(TagBarTest, ThousandsOfTagsGetAButtonEachAndAnAbsurdTotalNone) {
+    Open(LongTagNames(3000));
+    EXPECT_EQ(window->ui->TagBar->Buttons().size(), 2 + 3 + 3000);
+    EXPECT_LE(window->minimumSizeHint().width(), 200);
+    window->close();
+
+    // A damaged total far beyond the keys there are makes no empty tags.
+    testing_support::WriteBytes(tagDir + QStringLiteral("/../Glyphorama.ini"),
+                                "[NetWork]\nVersionCheck=0\n[tags]\ntotal=2147483647\n0=a\n2=c\n");
+    window = std::make_unique<TGlyphorama>();
+    window->show();
+    ASSERT_TRUE(testing_support::WaitUntil([this] { return !Pool().Building; }, 60000));
+    EXPECT_EQ(Pool().SaveTagNames(), (QStringList{"a", "", "c"}));
+    EXPECT_EQ(window->ui->TagBar->Buttons().size(), 2 + 3 + 3);
+}

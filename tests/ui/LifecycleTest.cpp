@@ -150,11 +150,12 @@ TEST_F(LifecycleTest, OddValuesAreTakenAsTheyAreAndSavedBack) {
     EXPECT_TRUE(saved.contains("current_font_type=6"));
 }
 
-TEST_F(LifecycleTest, ABadTagTotalIsReportedAndTheSavedTagsSurviveTheClose) {
+TEST_F(LifecycleTest, ABadTagTotalIsReportedOnceAndNoTagIsLost) {
     // The version check is on: the error must end the show before it starts.
     WriteSettings("[settings]\nform_left=20\nform_width=520\ncurrent_font_type=1\n"
-                  "sample_view_mode=1\n[tags]\ntotal=two\n0=Keep me\n1=And me\n",
+                  "sample_view_mode=1\n[tags]\ntotal=two\n0=Keep me\n2=And me\n",
                   false);
+    testing_support::WriteBytes(DataDir() + QStringLiteral("/tags/And me.tag"), "Family 0001\n");
     TGlyphorama& w = OpenWindow();
 
     EXPECT_EQ(errors, QStringList{"''two'' は整数ではありません"});
@@ -164,14 +165,45 @@ TEST_F(LifecycleTest, ABadTagTotalIsReportedAndTheSavedTagsSurviveTheClose) {
     EXPECT_EQ(w.FontPool->Options.SampleViewMode, 1);
     EXPECT_EQ(w.ChosenFontType, 1);
     EXPECT_FALSE(VersionCheckRunning);
+    // What the list still names is there, counted from its files.
+    EXPECT_EQ(w.FontPool->SaveTagNames(), (QStringList{"Keep me", "And me"}));
+    EXPECT_EQ(w.FontPool->TagList.back().FontCount, 1);
 
+    w.FontPool->AddTag(QStringLiteral("Made later"));
     w.close();
     EXPECT_FALSE(w.FontPool);
-    const QStringList lines = SettingsLines();
+    QStringList lines = SettingsLines();
     EXPECT_EQ(section(lines, QStringLiteral("tags")),
-              (QStringList{"total=two", "0=Keep me", "1=And me"}));
+              (QStringList{"total=3", "0=Keep me", "2=Made later", "1=And me"}));
     EXPECT_TRUE(section(lines, QStringLiteral("settings")).contains("current_font_type=1"));
     EXPECT_EQ(errors.size(), 1);
+
+    // The next start finds a sound list: no error, every tag.
+    window.reset();
+    TGlyphorama& again = OpenWindow();
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_EQ(again.FontPool->SaveTagNames(), (QStringList{"Keep me", "And me", "Made later"}));
+}
+
+TEST_F(LifecycleTest, ASavedSizeIsAppliedAsReadDownToASmallMinimum) {
+    QString tags = QStringLiteral("[tags]\ntotal=8\n");
+    for (int i = 0; i < 8; ++i)
+        tags += QStringLiteral("%1=ずいぶん長い名前をつけたユーザータグ%1\n").arg(i);
+    WriteSettings("[settings]\nform_top=10\nform_left=10\nform_width=400\nform_height=300\n" +
+                  tags.toUtf8());
+    TGlyphorama& w = OpenWindow();
+    EXPECT_EQ(w.frameGeometry(), QRect(10, 10, 400, 300))
+        << "neither the bars nor eight long tags may widen it";
+    w.resize(150, 100);
+    EXPECT_EQ(w.frameGeometry().size(), QSize(200, 150)) << "the smallest window";
+    w.close();
+    const QStringList saved = section(SettingsLines(), QStringLiteral("settings"));
+    EXPECT_TRUE(saved.contains("form_width=200")) << saved.join(u' ').toStdString();
+    EXPECT_TRUE(saved.contains("form_height=150")) << saved.join(u' ').toStdString();
+
+    window.reset();
+    WriteSettings("[settings]\nform_width=120\nform_height=80\n");
+    EXPECT_EQ(OpenWindow().frameGeometry().size(), QSize(200, 150));
 }
 
 TEST_F(LifecycleTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheWindowStillCloses) {
