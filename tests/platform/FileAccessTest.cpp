@@ -52,7 +52,7 @@ TEST(FileAccess, FilesThatAreNoRegularFilesAreRefusedWithoutBlocking) {
 
     const FileRefusal refusal(FileRefusal::Kind::NotRegular, fifo);
     EXPECT_EQ(refusal.readMessage(), fifo + " は通常のファイルではないため、読み込みません");
-    EXPECT_EQ(refusal.writeMessage(), fifo + " に書き込めません: 通常のファイルではありません");
+    EXPECT_EQ(refusal.writeMessage(), fifo + " に書き込めません");
 }
 
 TEST(FileAccess, MissingFilesAreNoRefusalAndSizeIsCapped) {
