@@ -47,18 +47,8 @@ QString FileRefusal::readMessage() const {
 }
 
 QString FileRefusal::writeMessage() const {
-    switch (kind_) {
-    case Kind::NotRegular:
-        return QStringLiteral("%1 に書き込めません: 通常のファイルではありません").arg(path_);
-    case Kind::TooLarge:
-        return QStringLiteral("%1 に書き込めません: %2 を超えるファイルは読み込まないため、"
-                              "書き換えません")
-            .arg(path_, mebibytes(limit_));
-    case Kind::Unreadable:
-        break;
-    }
-    return QStringLiteral("%1 に書き込めません: 読み込めなかったファイルは書き換えません")
-        .arg(path_);
+    // Why was said when the file was read; the write error is the one every write raises.
+    return QStringLiteral("%1 に書き込めません").arg(path_);
 }
 
 std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize,

@@ -21,7 +21,7 @@ public:
     const QString& path() const { return path_; }
     // "... は通常のファイルではないため、読み込みません" and the like.
     QString readMessage() const;
-    // "... に書き込めません: ..." for a write that would replace the refused file.
+    // "... に書き込めません", the write error, for a write that would replace the refused file.
     QString writeMessage() const;
 
 private:

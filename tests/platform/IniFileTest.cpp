@@ -263,8 +263,7 @@ TEST_F(IniFileTest, FilesThatAreNotReadAreNeverWrittenOver) {
             ini.WriteInteger("settings", "form_width", 500);
             FAIL() << "wrote " << target.toStdString();
         } catch (const EIniFileException& error) {
-            EXPECT_TRUE(error.Message().startsWith(target + QStringLiteral(" に書き込めません")))
-                << error.Message().toStdString();
+            EXPECT_EQ(error.Message(), target + QStringLiteral(" に書き込めません"));
         }
     }
     EXPECT_TRUE(QFileInfo(path()).exists() && !QFileInfo(path()).isFile()); // still the FIFO
