@@ -92,6 +92,7 @@ void TagToolBar::AddButton(QWidget* button) {
     // whole row out again every time.
     button->setParent(row_);
     rowLayout_->addWidget(button);
+    button->installEventFilter(this); // a button reached with Tab scrolls into view
 }
 
 void TagToolBar::EndRebuild() {
@@ -191,6 +192,10 @@ bool TagToolBar::eventFilter(QObject* watched, QEvent* event) {
             updateGeometry();
             Arrange();
         }
+        return false;
+    }
+    if (event->type() == QEvent::FocusIn) {
+        EnsureVisible(qobject_cast<QWidget*>(watched));
         return false;
     }
     if (watched != left_ && watched != right_)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Under a window manager the settings keep the window's outer bounds, frame included: a first
-# start shows a 500 x 500 frame at 0, 0 (not where the window manager would have put it), and
-# ten starts and closes in a row leave the four keys exactly as they were.
+# start shows a 500 x 500 frame at 0, 0 (not where the window manager would have put it), even
+# with eight long tags in the bar; ten starts and closes in a row leave the four keys exactly as
+# they were.
 source "$GLYPHORAMA_SOURCE_DIR/tests/e2e/common.sh"
 
 saved_bounds() {
@@ -14,7 +15,10 @@ saved_bounds() {
 }
 
 mkdir -p "$DATA"
-printf '[NetWork]\nVersionCheck=0\n' >"$DATA/Glyphorama.ini"
+{
+    printf '[NetWork]\nVersionCheck=0\n[tags]\ntotal=8\n'
+    for i in $(seq 0 7); do printf '%s=ずいぶん長い名前をつけたユーザータグその%s\n' "$i" "$i"; done
+} >"$DATA/Glyphorama.ini"
 start_program
 extents=$(xprop -id "$WINDOW" _NET_FRAME_EXTENTS)
 case $extents in *=*) ;; *) fail "the window manager gave no frame: $extents" ;; esac

@@ -246,6 +246,14 @@ TEST_F(TagBarTest, ABarNarrowerThanItsTagsScrollsAndNeverWidensTheWindow) {
     ASSERT_TRUE(bar->ScrollRightButton()->isVisible());
     EXPECT_FALSE(bar->ScrollLeftButton()->isEnabled()) << "it starts at the left end";
 
+    // A button reached from the keyboard comes into view.
+    QToolButton* middle = TagButtonOf(QStringLiteral("とても長い名前のユーザータグその6"));
+    EXPECT_FALSE(Shown(bar, middle));
+    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(middle, &focus);
+    EXPECT_TRUE(Shown(bar, middle));
+    bar->ScrollBy(-bar->Offset());
+
     // The arrows page through the row; at the far end the right one gives up.
     QToolButton* last = TagButtonOf(QStringLiteral("とても長い名前のユーザータグその13"));
     EXPECT_FALSE(Shown(bar, last));

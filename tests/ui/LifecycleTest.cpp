@@ -196,6 +196,12 @@ TEST_F(LifecycleTest, ASavedSizeIsAppliedAsReadDownToASmallMinimum) {
         << "neither the bars nor eight long tags may widen it";
     w.resize(150, 100);
     EXPECT_EQ(w.frameGeometry().size(), QSize(200, 150)) << "the smallest window";
+    // The status panels keep their widths and fall off the right edge, one after the other.
+    QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    EXPECT_EQ(w.StatusPanel(0)->width(), 100);
+    EXPECT_EQ(w.StatusPanel(2)->width(), 200);
+    EXPECT_GT(w.StatusPanel(3)->geometry().right(), w.width());
+    EXPECT_GE(w.StatusPanel(2)->x(), w.StatusPanel(1)->geometry().right());
     w.close();
     const QStringList saved = section(SettingsLines(), QStringLiteral("settings"));
     EXPECT_TRUE(saved.contains("form_width=200")) << saved.join(u' ').toStdString();
