@@ -20,6 +20,9 @@ private:
 
 Thread::Thread(bool createSuspended) : runner_(std::make_unique<Runner>(this)) {
     connect(runner_.get(), &QThread::finished, this, [this] { terminate(true); });
+    // A queued signal, not a queued functor: the call then carries nothing of ours from the
+    // worker to the GUI thread, everything it needs is under mutex_.
+    connect(this, &Thread::serveRequested, this, &Thread::serveBurst, Qt::QueuedConnection);
     if (!createSuspended)
         Start();
 }
@@ -63,8 +66,7 @@ void Thread::Synchronize(std::function<void()> method) {
     // One queued call at a time: a burst serves what arrives meanwhile, and stale calls
     // piling up behind it would each start a burst of their own before any timer ran.
     if (!callQueued_.exchange(true))
-        QMetaObject::invokeMethod(
-            this, [this] { serveBurst(); }, Qt::QueuedConnection);
+        emit serveRequested(QPrivateSignal());
     if (spinning())
         spinUntil([this] { return pendingDone_.load(); });
     lock.lock();
@@ -129,8 +131,7 @@ void Thread::serveBurst() {
     callQueued_.store(false);
     // A step that came after the last look found the call still queued and posted none.
     if (hasPending_.load() && !callQueued_.exchange(true))
-        QMetaObject::invokeMethod(
-            this, [this] { serveBurst(); }, Qt::QueuedConnection);
+        emit serveRequested(QPrivateSignal());
 }
 
 void Thread::WaitFor(bool skipTermination) {

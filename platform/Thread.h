@@ -40,6 +40,10 @@ public:
     // An exception that escaped Execute, if any.
     std::exception_ptr FatalException() const { return fatal_; }
 
+signals:
+    // The worker has a synchronised call waiting for the GUI thread.
+    void serveRequested(QPrivateSignal);
+
 protected:
     virtual void Execute() = 0;
     void Synchronize(std::function<void()> method);

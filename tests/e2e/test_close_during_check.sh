@@ -12,8 +12,6 @@ printf '[NetWork]\nNoticeHost=127.0.0.1:%s\n' "$SERVER_PORT" >"$DATA/Glyphorama.
 
 start_program
 wait_for_request
-show_all_fonts
-
 xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
 xdotool key Escape
 box=$(wait_for_refusal_box) || fail "no refusal while the check runs"
@@ -21,6 +19,7 @@ box=$(wait_for_refusal_box) || fail "no refusal while the check runs"
 sleep 1
 [ "$(count_refusal_boxes)" -eq 1 ] || fail "one Esc showed $(count_refusal_boxes) boxes at once"
 answer_refusal_box "$box"
+wait_for_no_refusal_box || fail "one Esc showed the refusal box again and again"
 for _ in $(seq 1 15); do
     [ "$(count_refusal_boxes)" -eq 0 ] || fail "one Esc showed the refusal box twice"
     sleep 0.1
@@ -37,15 +36,18 @@ kill -0 "$PROGRAM_PID" 2>/dev/null ||
     fail "the close button ended the program during the refusal; settings: $(cat "$DATA/Glyphorama.ini")"
 [ "$(count_refusal_boxes)" -eq 1 ] || fail "the close button opened another refusal box"
 answer_refusal_box "$box"
+wait_for_no_refusal_box || fail "the refusal box did not go"
 
-# The server gives up: the check ends, and the close button now closes the window.
+# The server gives up: the check ends. A change, and the close button now closes the window.
 release_silent_server
+show_all_fonts
 for _ in $(seq 1 100); do
     click_close_button
     sleep 0.3
     kill -0 "$PROGRAM_PID" 2>/dev/null || break
-    box=$(xdotool search --onlyvisible --name '^Glyphorama$' 2>/dev/null | head -n 1 || true)
-    [ -z "$box" ] || answer_refusal_box "$box"
+    # The check may not have noticed the hang-up yet: answer its refusal and try again.
+    found=$(xdotool search --onlyvisible --name '^Glyphorama$' 2>/dev/null || true)
+    [ -z "$found" ] || answer_refusal_box "${found%%$'\n'*}"
 done
 wait_for_exit 20
 grep -x 'current_font_type=5' "$DATA/Glyphorama.ini" >/dev/null ||

@@ -75,16 +75,27 @@ done
 xdotool mousemove "$TRASH_X" "$TRASH_Y"
 sleep 0.3
 xdotool mouseup 1
-sleep 1
 
+# A loaded machine may take a while to handle the drop: wait for its file, not a fixed time.
 trash="$DATA/tags/ゴミ箱.tag"
-[ -f "$trash" ] || fail "no trash tag file after the drop"
 expected=$(printf '%s\r\n' "$font" | od -An -tx1)
-actual=$(od -An -tx1 <"$trash")
+actual=""
+for _ in $(seq 1 100); do
+    [ -f "$trash" ] && actual=$(od -An -tx1 <"$trash")
+    [ "$actual" = "$expected" ] && break
+    sleep 0.1
+done
+[ -f "$trash" ] || fail "no trash tag file after the drop"
 [ "$actual" = "$expected" ] || fail "trash file holds $(cat -A "$trash"), expected the line '$font'"
 kill -0 "$PROGRAM_PID" 2>/dev/null || fail "the program ended after the drop: $(cat "$WORK/program.log")"
 
-now_first=$(first_font_name)
+# The tile leaves the view once the drop has completed; ask again until it has.
+now_first=""
+for _ in $(seq 1 10); do
+    now_first=$(first_font_name)
+    [ -n "$now_first" ] && [ "$now_first" != "$font" ] && break
+    sleep 0.5
+done
 [ -n "$now_first" ] || fail "no font name could be copied after the drop"
 [ "$now_first" != "$font" ] || fail "the tile of '$font' is still first in the view"
 
