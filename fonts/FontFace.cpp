@@ -2,8 +2,12 @@
 
 #include <QFile>
 #include <algorithm>
+#include <fcntl.h>
 #include <hb-ot.h>
 #include <hb.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -40,6 +44,12 @@ hb_draw_funcs_t* pathFuncs() {
     return funcs;
 }
 
+void unmap(void* data) {
+    const auto* mapping = static_cast<std::pair<void*, size_t>*>(data);
+    munmap(mapping->first, mapping->second);
+    delete mapping;
+}
+
 struct BufferDeleter {
     void operator()(hb_buffer_t* buffer) const { hb_buffer_destroy(buffer); }
 };
@@ -52,10 +62,28 @@ struct SetDeleter {
 std::unique_ptr<FontFace> FontFace::Open(const QString& path, int index) {
     if (path.isEmpty() || index < 0)
         return {};
-    hb_blob_t* blob = hb_blob_create_from_file_or_fail(QFile::encodeName(path).constData());
-    if (!blob)
+    // Mapped rather than read: a face needs a few of its tables, and outlines only of the
+    // glyphs drawn.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return {};
+    struct stat status {};
+    void* map = MAP_FAILED;
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0 &&
+        status.st_size < 0xFFFFFFFF)
+        map = mmap(nullptr, static_cast<size_t>(status.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+    ::close(fd);
+    if (map == MAP_FAILED)
+        return {};
+    const auto size = static_cast<size_t>(status.st_size);
+    // Read-only, never made writable in place: a table HarfBuzz has to mend is copied, so
+    // that letting go of the pages (ReleasePages) can never undo a mend.
+    hb_blob_t* blob =
+        hb_blob_create(static_cast<const char*>(map), static_cast<unsigned>(size),
+                       HB_MEMORY_MODE_READONLY, new std::pair<void*, size_t>(map, size), unmap);
     std::unique_ptr<FontFace> face(new FontFace);
+    face->map_ = map;
+    face->mapSize_ = size;
     face->blob_ = blob;
     const unsigned faceIndex = static_cast<unsigned>(index) & 0xFFFFu;
     const unsigned instance = static_cast<unsigned>(index) >> 16;
@@ -78,6 +106,7 @@ std::unique_ptr<FontFace> FontFace::Open(const QString& path, int index) {
         face->ascent_ = face->unitsPerEm_ * 0.8;
         face->descent_ = face->unitsPerEm_ * 0.2;
     }
+    face->ReleasePages();
     return face;
 }
 
@@ -162,6 +191,11 @@ GlyphRun FontFace::AllMissing(const QString& text, double missingAdvance) {
         ++run.missing;
     }
     return run;
+}
+
+void FontFace::ReleasePages() const {
+    if (map_)
+        madvise(map_, mapSize_, MADV_DONTNEED);
 }
 
 bool FontFace::HasCharacter(char32_t c) const {

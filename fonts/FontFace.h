@@ -54,9 +54,16 @@ public:
     // What a run looks like when no face can be read: every character a missing mark.
     static GlyphRun AllMissing(const QString& text, double missingAdvance);
 
+    // Lets go of the file's pages that reading the face mapped into the process. They stay in
+    // the system's file cache and are mapped again when next read; with thousands of faces
+    // open, this keeps the pages one shaping touched from counting against the program.
+    void ReleasePages() const;
+
 private:
     FontFace() = default;
 
+    void* map_ = nullptr;
+    size_t mapSize_ = 0;
     hb_blob_t* blob_ = nullptr;
     hb_face_t* face_ = nullptr;
     hb_font_t* font_ = nullptr;

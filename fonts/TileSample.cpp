@@ -69,4 +69,6 @@ void TileSample::Paint(QPainter& painter, const QRect& area, const QColor& textC
                                 std::max(2.0, std::round(width)), std::round(height)));
     }
     painter.restore();
+    if (face)
+        face->ReleasePages();
 }
