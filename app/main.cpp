@@ -1,4 +1,5 @@
 #include "platform/Application.h"
+#include "platform/FormFonts.h"
 #include "platform/HttpClient.h"
 #include "platform/ImageList.h"
 #include "platform/SessionEnd.h"
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     // Lets the desktop match our windows to the installed menu entry and its icon.
     app.setDesktopFileName(QStringLiteral("org.example.Glyphorama"));
     app.setWindowIcon(platform::SvgIcon(QStringLiteral(":/forms/icons/glyphorama.svg")));
+    platform::SubstituteFormFonts();
     try {
         // However the program is asked to end, the window closes and saves before it does.
         platform::SessionEnd sessionEnd;
