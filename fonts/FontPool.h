@@ -71,6 +71,8 @@ public:
 
     // --- Sample text and drawing modes
     void ApplySampleText(const QString& text);
+    // Like the sample text: refused while building, else every tile is re-measured.
+    void ApplySamplePointSize(int pointSize);
     void SetSampleViewMode(int mode);
     int ToggleSampleViewMode();
 
@@ -98,9 +100,17 @@ public:
     void TagButtonDragDrop(QToolButton* target, QObject* source);
     void TagButtonClick(QToolButton* button);
 
+signals:
+    // The view shows a new selection of fonts, whose tiles are now being built.
+    void ViewRebuilt();
+    // A font was added to the tag (or found in it already).
+    void TagFontsChanged(const QString& tagName);
+
 private:
-    // Width of a tile showing the caption in the family at the sample size.
-    static int SampleWidth(const QString& fontName, const QString& caption);
+    // Width of a tile showing the caption in the family at the given size.
+    static int SampleWidth(const QString& fontName, const QString& caption, int pointSize);
+    // Tiles grow with their text: 82 pixels at the 16-point default.
+    static int TileHeight(int pointSize);
     // The colours of a drawing mode; other modes leave the tile as it is.
     static void PaintTileColors(TPanel* tile, int mode);
     // Whether a tag file's lines name the family already, under any of its names.

@@ -35,6 +35,7 @@ struct TGlyphoramaOptions {
     int CurrentFontType = 2; // see TFontPool::FontTypeAdmits
     QString SampleString;    // empty: each tile shows its own font name
     bool ShowNameLabel = true;
+    int SamplePointSize = 16; // the size at which tiles draw their text
 };
 
 // One entry of the tag list.

@@ -13,9 +13,29 @@ void TFontPool::ApplySampleText(const QString& text) {
             continue;
         const QString& caption = text.isEmpty() ? unit->Name : text;
         unit->Tile->SetCaption(caption);
-        unit->Tile->resize(SampleWidth(unit->Name, caption), unit->Tile->height());
+        unit->Tile->resize(SampleWidth(unit->Name, caption, Options.SamplePointSize),
+                           unit->Tile->height());
     }
     // The tiles changed their widths: the rows are out of date.
+    if (FlowPanel) {
+        FlowPanel->Relayout();
+        FlowPanel->FitHeight();
+    }
+}
+
+void TFontPool::ApplySamplePointSize(int pointSize) {
+    if (Building)
+        return;
+    Options.SamplePointSize = pointSize;
+    for (TFontUnit* unit : ViewList) {
+        if (!unit->Tile)
+            continue;
+        QFont font = unit->Tile->font();
+        font.setPointSize(pointSize);
+        unit->Tile->setFont(font);
+        unit->Tile->resize(SampleWidth(unit->Name, unit->Tile->Caption(), pointSize),
+                           TileHeight(pointSize));
+    }
     if (FlowPanel) {
         FlowPanel->Relayout();
         FlowPanel->FitHeight();

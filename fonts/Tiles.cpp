@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int TileHeight = 82;
-constexpr int SamplePointSize = 16;
 const QColor HoverColor(0xC0, 0xDC, 0xC0);
 const QColor NameLabelColor(0x80, 0x80, 0x80);
 
@@ -35,8 +33,12 @@ TPanel* hoverTarget(TPanel* sender) {
 
 } // namespace
 
-int TFontPool::SampleWidth(const QString& fontName, const QString& caption) {
-    return QFontMetrics(QFont(fontName, SamplePointSize)).horizontalAdvance(caption) + 20;
+int TFontPool::SampleWidth(const QString& fontName, const QString& caption, int pointSize) {
+    return QFontMetrics(QFont(fontName, pointSize)).horizontalAdvance(caption) + 20;
+}
+
+int TFontPool::TileHeight(int pointSize) {
+    return 34 + 3 * pointSize;
 }
 
 void TFontPool::PaintTileColors(TPanel* tile, int mode) {
@@ -59,8 +61,9 @@ void TFontPool::BuildTile(TFontUnit& unit, int index, const TGlyphoramaOptions& 
     tile->setToolTip(plainToolTip(unit.Name));
     tile->setCursor(Qt::PointingHandCursor);
     tile->Tag = index;
-    tile->resize(SampleWidth(unit.Name, caption), TileHeight);
-    tile->setFont(QFont(unit.Name, SamplePointSize));
+    tile->resize(SampleWidth(unit.Name, caption, options.SamplePointSize),
+                 TileHeight(options.SamplePointSize));
+    tile->setFont(QFont(unit.Name, options.SamplePointSize));
     // The catalogue's drawing mode (it cannot change while a build runs).
     PaintTileColors(tile, Options.SampleViewMode);
     tile->Margins = QMargins(5, 3, 5, 3);

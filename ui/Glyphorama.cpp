@@ -8,6 +8,7 @@
 #include "platform/Folders.h"
 #include "platform/HttpClient.h"
 #include "platform/Messages.h"
+#include "ui/SampleViewControls.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -47,6 +48,7 @@ TGlyphorama::TGlyphorama(QWidget* parent) : QWidget(parent), ui(new Ui::TGlyphor
     NoticeHint->setObjectName(QStringLiteral("NoticeHint"));
     connectHandlers();
     FormCreate();
+    Controls = new SampleViewControls(*this);
 }
 
 TGlyphorama::~TGlyphorama() {
@@ -180,6 +182,8 @@ void TGlyphorama::FormShow() {
     else if (mode == 1)
         platform::SetButtonImage(ui->SwitchSampleViewModeButton, *ImageList24, 6);
 
+    // The first build already draws at the saved size.
+    Controls->LoadSettings(*AppCore);
     SelectFontType(AppCore->IniReadInteger(ini, settings, QStringLiteral("current_font_type"), 2),
                    true);
 
@@ -222,6 +226,7 @@ void TGlyphorama::FormClose() {
     AppCore->IniWriteInteger(ini, settings, QStringLiteral("form_left"), frame.x());
     AppCore->IniWriteInteger(ini, settings, QStringLiteral("form_width"), frame.width());
     AppCore->IniWriteInteger(ini, settings, QStringLiteral("form_height"), frame.height());
+    Controls->SaveSettings(*AppCore);
     releaseCatalogue();
 }
 
@@ -293,6 +298,8 @@ bool TGlyphorama::eventFilter(QObject* watched, QEvent* event) {
         first = this;
     if (watched != first || closed_)
         return false;
+    if (Controls && Controls->TakeKey(*static_cast<QKeyEvent*>(event)))
+        return true;
     const int key = static_cast<QKeyEvent*>(event)->key();
     FormKeyDown(key);
     if (!closed_)

@@ -13,6 +13,7 @@ class TGlyphorama;
 class QLabel;
 class QMenu;
 class QAction;
+class SampleViewControls;
 namespace platform {
 class Thread;
 class HttpClient;
@@ -38,6 +39,8 @@ public:
     QMenu* ContextMenu = nullptr;
     platform::HttpClient* IdHTTP = nullptr;
     platform::BalloonHint* NoticeHint = nullptr;
+    // Name search, preview size, keyboard access to tiles, favourite marks.
+    SampleViewControls* Controls = nullptr;
 
     // The status bar's four panels.
     QLabel* StatusPanel(int index) const;
