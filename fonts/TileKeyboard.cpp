@@ -21,6 +21,7 @@ namespace {
 class TileFocusMark : public QWidget {
 public:
     explicit TileFocusMark(QWidget* tile) : QWidget(tile->parentWidget()), tile_(tile) {
+        setObjectName(QStringLiteral("TileFocusMark"));
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setFocusPolicy(Qt::NoFocus);
         setGeometry(tile->geometry());
