@@ -302,7 +302,9 @@ bool TGlyphorama::eventFilter(QObject* watched, QEvent* event) {
         return true;
     const int key = static_cast<QKeyEvent*>(event)->key();
     FormKeyDown(key);
-    if (!closed_)
-        FormKeyPress(key);
+    // The close has destroyed the tiles, and the focused one was to receive this key.
+    if (closed_)
+        return true;
+    FormKeyPress(key);
     return false;
 }

@@ -34,6 +34,13 @@ SampleViewControls::SampleViewControls(TGlyphorama& window) : QObject(&window), 
     };
     FlowLayoutPanel* flow = window.ui->FlowPanel;
 
+    // Screen readers name each tile by its family.
+    connect(flow, &FlowLayoutPanel::TileAdded, this, [units](TPanel* tile) {
+        const std::vector<TFontUnit*>* view = units();
+        if (const TFontUnit* unit = view ? UnitOfTile(*view, tile) : nullptr)
+            tile->setAccessibleName(unit->Name);
+    });
+
     search_ = new ViewSearch(flow, units, this);
     connect(search_, &ViewSearch::ShownCountChanged, this, &SampleViewControls::showCount);
     createSearchField();
@@ -97,6 +104,8 @@ void SampleViewControls::createSearchField() {
     ui.SampleControlLayout->setStretchFactor(ui.SampleText, 3);
     ui.SampleControlLayout->setStretchFactor(searchField_, 2);
     connect(searchField_, &QLineEdit::textChanged, search_, &ViewSearch::SetText);
+    for (QToolButton* button : searchField_->findChildren<QToolButton*>())
+        button->setAccessibleName(tr("検索を消去"));
 }
 
 void SampleViewControls::createShortcuts() {

@@ -112,6 +112,8 @@ TEST_F(SampleViewControlsTest, EscClearsTheSearchFirstAndThenClosesTheWindow) {
     Key(Qt::Key_Escape);
     EXPECT_TRUE(field->text().isEmpty());
     EXPECT_TRUE(window->isVisible());
+    // From a tile, which the close destroys, as it does every tile.
+    Controls().Keyboard()->Focus(Tiles()[0]);
     Key(Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
 }
@@ -123,6 +125,7 @@ TEST_F(SampleViewControlsTest, ArrowsWalkTheTilesAndKeysActOnTheFocusedOne) {
     EXPECT_NE(window->ui->FlowPanel->findChild<QWidget*>(QStringLiteral("TileFocusMark")), nullptr);
     Key(Qt::Key_Right);
     EXPECT_EQ(Focused(), QStringLiteral("Family 001"));
+    EXPECT_EQ(QApplication::focusWidget()->accessibleName(), QStringLiteral("Family 001"));
     Key(Qt::Key_Down);
     TPanel* below = qobject_cast<TPanel*>(QApplication::focusWidget());
     ASSERT_NE(below, nullptr);
