@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -156,6 +157,16 @@ TEST_F(SampleViewControlsTest, ArrowsWalkTheTilesAndKeysActOnTheFocusedOne) {
     const QString trash =
         QString::fromUtf8(testing_support::ReadBytes(dataDir + QStringLiteral("/tags/ゴミ箱.tag")));
     EXPECT_EQ(trash, QStringLiteral("Family 002\r\n"));
+
+    // The tile's menu from the keyboard.
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
+        window->ContextMenuTag = -1;
+        Key(key, modifiers);
+        EXPECT_TRUE(window->ContextMenu->isVisible());
+        EXPECT_EQ(window->ContextMenuTag, TileOf(QStringLiteral("Family 003"))->Tag);
+        window->ContextMenu->hide();
+    }
 }
 
 TEST_F(SampleViewControlsTest, SizeStepsResizeTheTilesAndOnlyAChangedSizeIsSaved) {
