@@ -7,8 +7,10 @@
 #include <QCursor>
 #include <QResizeEvent>
 #include <algorithm>
+#include <utility>
 
 FlowLayoutPanel::FlowLayoutPanel(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::TabFocus);
     // The panel grows a row at a time while tiles are built: only the new strip needs
     // painting, not every tile already in view.
     setAttribute(Qt::WA_StaticContents);
@@ -22,8 +24,30 @@ void FlowLayoutPanel::AddTile(TPanel* tile) {
     if (tile->parentWidget() != this)
         tile->setParent(this);
     tiles_.append(tile);
+    // Clicking a tile gives it the focus; the keyboard reaches it through the flow panel.
+    tile->setFocusPolicy(Qt::ClickFocus);
+    emit TileAdded(tile);
+    if (filter_ && !filter_(tile))
+        return; // made hidden, it stays so
     place(tile);
     tile->show();
+}
+
+void FlowLayoutPanel::SetTileFilter(TileFilter filter) {
+    filter_ = std::move(filter);
+}
+
+void FlowLayoutPanel::ApplyTileFilter() {
+    // One repaint at the end instead of one per tile shown, hidden or moved.
+    setUpdatesEnabled(false);
+    for (TPanel* tile : std::as_const(tiles_)) {
+        const bool shown = !filter_ || filter_(tile);
+        if (shown == tile->isHidden())
+            tile->setVisible(shown);
+    }
+    Relayout();
+    FitHeight();
+    setUpdatesEnabled(true);
 }
 
 void FlowLayoutPanel::place(TPanel* tile) {
@@ -44,7 +68,8 @@ void FlowLayoutPanel::Relayout() {
     dirty_ = false;
     nextX_ = rowTop_ = rowHeight_ = 0;
     for (TPanel* tile : std::as_const(tiles_))
-        place(tile);
+        if (!tile->isHidden())
+            place(tile);
     dropStaleHover();
 }
 
@@ -90,6 +115,18 @@ void FlowLayoutPanel::resizeEvent(QResizeEvent* event) {
     if (event->oldSize().width() != event->size().width())
         Relayout();
     emit Resized();
+}
+
+bool FlowLayoutPanel::focusNextPrevChild(bool next) {
+    for (QWidget* w = next ? nextInFocusChain() : previousInFocusChain(); w != this;
+         w = next ? w->nextInFocusChain() : w->previousInFocusChain()) {
+        if (isAncestorOf(w) || w->window() != window() || !(w->focusPolicy() & Qt::TabFocus) ||
+            !w->isEnabled() || !w->isVisibleTo(window()))
+            continue;
+        w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return false;
 }
 
 void FlowLayoutPanel::childEvent(QChildEvent* event) {

@@ -4,19 +4,27 @@
 #include <QList>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 
 class TPanel;
 
 // Holds the font tiles in rows, left to right, wrapping at its width. A new tile goes to the
 // end of the flow without moving the tiles before it, so each one costs the same however
-// many there are; a change of width, or a removed tile, lays the tiles out once more.
+// many there are; a change of width, or a removed tile, lays the tiles out once more. Hidden
+// tiles keep their place in the list but take no room in the rows.
 class FlowLayoutPanel : public QWidget {
     Q_OBJECT
 public:
     explicit FlowLayoutPanel(QWidget* parent = nullptr);
 
-    // Makes the tile a child of this panel, places it at the end of the flow and shows it.
+    // Makes the tile a child of this panel, places it at the end of the flow and shows it,
+    // unless the tile filter turns it down.
     void AddTile(TPanel* tile);
+    // Decides which tiles are shown; none means all of them.
+    using TileFilter = std::function<bool(const TPanel*)>;
+    void SetTileFilter(TileFilter filter);
+    // Shows and hides the tiles by the filter again, closes the gaps and fits the height.
+    void ApplyTileFilter();
     // Places every tile again, e.g. after tiles changed their width.
     void Relayout();
     // Fits the panel's height to its tiles, so that the scroll range follows the build.
@@ -32,9 +40,14 @@ public:
 
 signals:
     void Resized();
+    // A tile joined the flow (shown or not).
+    void TileAdded(TPanel* tile);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // The flow is one stop of the Tab order however many tiles it holds: Tab from a tile
+    // leaves the flow.
+    bool focusNextPrevChild(bool next) override;
     void childEvent(QChildEvent* event) override;
 
 private:
@@ -42,6 +55,7 @@ private:
     void place(TPanel* tile);
 
     QList<TPanel*> tiles_;
+    TileFilter filter_;
     bool dirty_ = false; // a tile was removed: the rows are out of date
     int nextX_ = 0;
     int rowTop_ = 0;

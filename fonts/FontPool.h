@@ -76,7 +76,8 @@ public:
 
     // --- Sample text and drawing modes
     void ApplySampleText(const QString& text);
-    // Draws the tiles' samples at another size; they are measured and laid out again.
+    // Draws the tiles' samples at another size; like the sample text, refused while building,
+    // else every tile is measured and laid out again.
     void SetSamplePointSize(int pointSize);
     void SetSampleViewMode(int mode);
     int ToggleSampleViewMode();
@@ -105,11 +106,19 @@ public:
     void TagButtonDragDrop(QToolButton* target, QObject* source);
     void TagButtonClick(QToolButton* button);
 
+signals:
+    // The view shows a new selection of fonts, whose tiles are now being built.
+    void ViewRebuilt();
+    // A font was added to the tag (or found in it already).
+    void TagFontsChanged(const QString& tagName);
+
 private:
     // Gives the unit's tile its sample from the options, with the width and label to match.
     void SampleTile(TFontUnit& unit, const TGlyphoramaOptions& options);
     // SampleTile for every tile shown, then the flow is laid out again.
     void ResampleTiles();
+    // Tiles grow with their text: 82 pixels at the 16-point default.
+    static int TileHeight(int pointSize);
     // The colours of a drawing mode; other modes leave the tile as it is.
     static void PaintTileColors(TPanel* tile, int mode);
     // Whether a tag file's lines name the family already, under any of its names.

@@ -94,6 +94,7 @@ void TFontPool::RebuildView(const QString& tagName) {
     Builder->FreeOnTerminate = true;
     Builder->Start();
     UpdateStatus();
+    emit ViewRebuilt();
 }
 
 void TFontPool::CollectByFontType(int fontType) {

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int TileHeight = 82;
 // Room left and right of the sample.
 constexpr int TilePadding = 20;
 const QColor HoverColor(0xC0, 0xDC, 0xC0);
@@ -44,12 +43,16 @@ QString labelCaption(const QString& name, int missing) {
 
 } // namespace
 
+int TFontPool::TileHeight(int pointSize) {
+    return 34 + 3 * pointSize;
+}
+
 void TFontPool::SampleTile(TFontUnit& unit, const TGlyphoramaOptions& options) {
     if (!unit.Tile)
         return;
     std::unique_ptr<TileSample> sample = Samples->Make(
         unit.FaceFile, unit.FaceIndex, unit.Name, options.SampleString, options.SamplePointSize);
-    unit.Tile->resize(sample->Width() + TilePadding, TileHeight);
+    unit.Tile->resize(sample->Width() + TilePadding, TileHeight(options.SamplePointSize));
     if (unit.NameLabel)
         unit.NameLabel->SetCaption(labelCaption(unit.Name, sample->Missing()));
     unit.Tile->SetSample(std::move(sample));

@@ -118,6 +118,7 @@ bool TFontPool::AddFontToTag(const QString& tagName, const QString& fontName) {
     if (index >= 0)
         TagList[index].FontCount = list.Count();
     RebuildTagBar();
+    emit TagFontsChanged(tagName);
     return added;
 }
 

@@ -12,6 +12,7 @@
 #include "platform/Thread.h"
 #include "ui/CroppedRowLayout.h"
 #include "ui/WindowPlacement.h"
+#include "ui/SampleViewControls.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -55,6 +56,7 @@ TGlyphorama::TGlyphorama(QWidget* parent) : QWidget(parent), ui(new Ui::TGlyphor
     placement_ = new WindowPlacement(this);
     connectHandlers();
     FormCreate();
+    Controls = new SampleViewControls(*this);
 }
 
 TGlyphorama::~TGlyphorama() {
@@ -190,6 +192,8 @@ void TGlyphorama::FormShow() {
     else if (mode == 1)
         platform::SetButtonImage(ui->SwitchSampleViewModeButton, *ImageList24, 6);
 
+    // The first build already draws at the saved size.
+    Controls->LoadSettings(*AppCore);
     SelectFontType(AppCore->IniReadInteger(ini, settings, QStringLiteral("current_font_type"), 2),
                    true);
 
@@ -257,6 +261,7 @@ void TGlyphorama::FormClose() {
     AppCore->IniWriteInteger(ini, settings, QStringLiteral("form_left"), frame.x());
     AppCore->IniWriteInteger(ini, settings, QStringLiteral("form_width"), frame.width());
     AppCore->IniWriteInteger(ini, settings, QStringLiteral("form_height"), frame.height());
+    Controls->SaveSettings(*AppCore);
     releaseCatalogue();
 }
 
@@ -359,9 +364,13 @@ bool TGlyphorama::eventFilter(QObject* watched, QEvent* event) {
         first = this;
     if (watched != first || closed_)
         return false;
+    if (Controls && Controls->TakeKey(*static_cast<QKeyEvent*>(event)))
+        return true;
     const int key = static_cast<QKeyEvent*>(event)->key();
     FormKeyDown(key);
-    if (!closed_)
-        FormKeyPress(key);
+    // The close has destroyed the tiles, and the focused one was to receive this key.
+    if (closed_)
+        return true;
+    FormKeyPress(key);
     return false;
 }

@@ -15,6 +15,7 @@ class QLabel;
 class QMenu;
 class QMessageBox;
 class QAction;
+class SampleViewControls;
 namespace platform {
 class Thread;
 class HttpClient;
@@ -41,6 +42,8 @@ public:
     QMenu* ContextMenu = nullptr;
     platform::HttpClient* IdHTTP = nullptr;
     platform::BalloonHint* NoticeHint = nullptr;
+    // Name search, preview size, keyboard access to tiles, favourite marks.
+    SampleViewControls* Controls = nullptr;
 
     // The status bar's four panels.
     QLabel* StatusPanel(int index) const;

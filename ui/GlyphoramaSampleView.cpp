@@ -1,6 +1,7 @@
 // The main window's sample view commands: filters, sample text, drawing mode and wheel.
 #include "ui/Glyphorama.h"
 
+#include "ui/SampleViewControls.h"
 #include "ui_Glyphorama.h"
 
 #include <QScrollBar>
@@ -82,6 +83,12 @@ bool TGlyphorama::ApplicationEventsMessage(QObject*, QEvent* event) {
     // markers of a touchpad gesture, carry no vertical delta and go their usual way.
     if (delta.y() == 0)
         return false;
+    // With Ctrl, the wheel sizes the tiles' text instead.
+    if (static_cast<QWheelEvent*>(event)->modifiers() & Qt::ControlModifier) {
+        if (Controls)
+            Controls->WheelZoom(delta.y());
+        return true;
+    }
     QScrollBar* bar = ui->ScrollBox->verticalScrollBar();
     bar->setValue(bar->value() + (delta.y() > 0 ? -WheelStep : WheelStep));
     ui->ScrollBox->viewport()->update();

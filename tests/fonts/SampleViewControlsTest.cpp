@@ -1,0 +1,210 @@
+// The name search over the views, the preview size and its setting, and the keyboard on the
+// tiles, in the real main window.
+#include "SampleViewFixture.h"
+
+#include "fonts/FavouriteMarks.h"
+#include "fonts/PreviewSize.h"
+#include "fonts/TileKeyboard.h"
+#include "ui/SampleViewControls.h"
+#include "ui_Glyphorama.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+
+using namespace sample_view_test;
+
+namespace {
+
+class SampleViewControlsTest : public SampleViewTest {
+protected:
+    SampleViewControls& Controls() const { return *window->Controls; }
+    void Search(const QString& text) const { Controls().SearchField()->setText(text); }
+    // The families whose tiles are shown, in flow order.
+    QStringList Shown() const {
+        QStringList names;
+        for (const TFontUnit* unit : Pool().ViewList)
+            if (unit->Tile && !unit->Tile->isHidden())
+                names.append(unit->Name);
+        return names;
+    }
+    QString Focused() const {
+        for (const TFontUnit* unit : Pool().ViewList)
+            if (unit->Tile && unit->Tile == QApplication::focusWidget())
+                return unit->Name;
+        return QString();
+    }
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
+        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
+    }
+    QByteArray Settings() const {
+        return testing_support::ReadBytes(dataDir + QStringLiteral("/Glyphorama.ini"));
+    }
+    // Closes the window and opens it again over the same settings.
+    void Reopen(const std::vector<platform::FontFamilyRecord>& families) {
+        window->close();
+        window.reset();
+        TFontPool::FontSource = [families] { return families; };
+        window = std::make_unique<TGlyphorama>();
+        window->show();
+        WaitForBuild();
+    }
+};
+
+std::vector<platform::FontFamilyRecord> Mixed() {
+    return {Family(QStringLiteral("Alpha Sans")), Family(QStringLiteral("Beta Serif")),
+            Family(QStringLiteral("Gamma Sans")),
+            Family(QStringLiteral("IPAGothic"), platform::SHIFTJIS_CHARSET,
+                   platform::VARIABLE_PITCH, {QStringLiteral("IPAゴシック")})};
+}
+
+} // namespace
+
+TEST_F(SampleViewControlsTest, SearchNarrowsEachViewAndCountsWhatItShows) {
+    WriteTag(QStringLiteral("ゴミ箱"), {QStringLiteral("Gamma Sans")});
+    OpenBuilt(Mixed());
+    Search(QStringLiteral("ＳＡＮＳ"));
+    EXPECT_EQ(Shown(), QStringList{QStringLiteral("Alpha Sans")}); // Gamma is in the trash
+    EXPECT_EQ(StatusText(0), QStringLiteral("1 fonts"));
+    // The gaps close: the one tile shown is first in the flow.
+    EXPECT_EQ(TileOf(QStringLiteral("Alpha Sans"))->pos(), QPoint(5, 3));
+
+    window->ShowAllClick();
+    WaitForBuild();
+    EXPECT_EQ(Shown(), QStringList{QStringLiteral("Alpha Sans")});
+    Search(QStringLiteral("ゴシック"));
+    EXPECT_EQ(Shown(), QStringList{QStringLiteral("IPAGothic")});
+    EXPECT_EQ(TileOf(QStringLiteral("IPAGothic"))->pos(), QPoint(5, 3));
+
+    // The trash's own view shows its fonts, search or not.
+    Search(QStringLiteral("sans"));
+    Pool().RebuildView(QStringLiteral("ゴミ箱"));
+    WaitForBuild();
+    EXPECT_EQ(Shown(), QStringList{QStringLiteral("Gamma Sans")});
+    EXPECT_EQ(StatusText(0), QStringLiteral("1 fonts"));
+    Search(QStringLiteral("Alpha"));
+    EXPECT_EQ(StatusText(0), QStringLiteral("0 fonts"));
+
+    window->ShowAllClick();
+    WaitForBuild();
+    Search(QString());
+    EXPECT_EQ(Shown().size(), 3);
+    EXPECT_EQ(StatusText(0), QStringLiteral("3 fonts"));
+}
+
+TEST_F(SampleViewControlsTest, TextTypedDuringABuildHoldsForTheTilesBuiltAfterIt) {
+    Open(ManyFamilies(300));
+    Search(QStringLiteral("family 01"));
+    ASSERT_TRUE(Pool().Building);
+    WaitForBuild();
+    EXPECT_EQ(TileCount(), 300);
+    EXPECT_EQ(Shown().size(), 10); // 010 to 019
+    EXPECT_EQ(StatusText(0), QStringLiteral("10 fonts"));
+}
+
+TEST_F(SampleViewControlsTest, EscClearsTheSearchFirstAndThenClosesTheWindow) {
+    OpenBuilt(Mixed());
+    QLineEdit* field = Controls().SearchField();
+    field->setFocus();
+    Search(QStringLiteral("Alpha"));
+    Key(Qt::Key_Escape);
+    EXPECT_TRUE(field->text().isEmpty());
+    EXPECT_TRUE(window->isVisible());
+    // From a tile, which the close destroys, as it does every tile.
+    Controls().Keyboard()->Focus(Tiles()[0]);
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(SampleViewControlsTest, ArrowsWalkTheTilesAndKeysActOnTheFocusedOne) {
+    OpenBuilt(ManyFamilies(12));
+    window->ui->FlowPanel->setFocus(Qt::TabFocusReason); // as Tab does
+    EXPECT_EQ(Focused(), QStringLiteral("Family 000"));
+    EXPECT_NE(window->ui->FlowPanel->findChild<QWidget*>(QStringLiteral("TileFocusMark")), nullptr);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(Focused(), QStringLiteral("Family 001"));
+    EXPECT_EQ(QApplication::focusWidget()->accessibleName(), QStringLiteral("Family 001"));
+    Key(Qt::Key_Down);
+    TPanel* below = qobject_cast<TPanel*>(QApplication::focusWidget());
+    ASSERT_NE(below, nullptr);
+    EXPECT_GT(below->y(), TileOf(QStringLiteral("Family 001"))->y());
+    Key(Qt::Key_End);
+    EXPECT_EQ(Focused(), QStringLiteral("Family 011"));
+    Key(Qt::Key_Home);
+    EXPECT_EQ(Focused(), QStringLiteral("Family 000"));
+
+    // Hidden tiles are skipped.
+    Search(QStringLiteral("family 00"));
+    Controls().Keyboard()->Focus(TileOf(QStringLiteral("Family 009")));
+    Key(Qt::Key_Right);
+    EXPECT_EQ(Focused(), QStringLiteral("Family 009"));
+    Search(QString());
+
+    Controls().Keyboard()->Focus(TileOf(QStringLiteral("Family 002")));
+    Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Family 002"));
+    Key(Qt::Key_D, Qt::ControlModifier);
+    EXPECT_TRUE(FavouriteMarks::IsMarked(TileOf(QStringLiteral("Family 002"))));
+    Key(Qt::Key_Delete);
+    ASSERT_TRUE(testing_support::WaitUntil(
+        [this] { return !ViewNames().contains(QStringLiteral("Family 002")); }));
+    QCoreApplication::processEvents();
+    // The keyboard stays in the flow, on the tile that took the gone one's place.
+    EXPECT_EQ(Focused(), QStringLiteral("Family 003"));
+    const QString trash =
+        QString::fromUtf8(testing_support::ReadBytes(dataDir + QStringLiteral("/tags/ゴミ箱.tag")));
+    EXPECT_EQ(trash, QStringLiteral("Family 002\r\n"));
+
+    // The tile's menu from the keyboard.
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
+        window->ContextMenuTag = -1;
+        Key(key, modifiers);
+        EXPECT_TRUE(window->ContextMenu->isVisible());
+        EXPECT_EQ(window->ContextMenuTag, TileOf(QStringLiteral("Family 003"))->Tag);
+        window->ContextMenu->hide();
+    }
+}
+
+TEST_F(SampleViewControlsTest, SizeStepsResizeTheTilesAndOnlyAChangedSizeIsSaved) {
+    const auto families = ManyFamilies(3);
+    OpenBuilt(families);
+    TPanel* tile = Tiles()[0];
+    EXPECT_EQ(tile->height(), 82);
+    const int width = tile->width();
+    Reopen(families);
+    EXPECT_FALSE(Settings().contains("preview"));
+
+    Controls().StepSize(1);
+    // Ctrl with the wheel, anywhere over the window, one notch a step.
+    QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window->ui->ScrollBox->viewport(), &wheel);
+    tile = Tiles()[0];
+    EXPECT_EQ(Controls().Size()->Value(), 24);
+    EXPECT_EQ(tile->height(), 106);
+    EXPECT_GT(tile->width(), width);
+    EXPECT_EQ(window->ui->ScrollBox->verticalScrollBar()->value(), 0); // not scrolled
+    Reopen(families);
+    EXPECT_TRUE(Settings().endsWith("[preview]\nsample_point_size=24\n"));
+    EXPECT_EQ(Tiles()[0]->height(), 106);
+
+    Controls().ResetSize();
+    EXPECT_EQ(Tiles()[0]->height(), 82);
+    Reopen(families);
+    // Back at the default: kept as such, not left at the old size.
+    EXPECT_TRUE(Settings().endsWith("sample_point_size=16\n"));
+    EXPECT_EQ(Controls().Size()->Value(), 16);
+}
+
+TEST_F(SampleViewControlsTest, SizeChangesAreRefusedWhileTilesAreBuilt) {
+    Open(ManyFamilies(300));
+    ASSERT_TRUE(Pool().Building);
+    Controls().StepSize(1);
+    WaitForBuild();
+    EXPECT_EQ(Controls().Size()->Value(), 16);
+    EXPECT_EQ(Tiles().back()->height(), 82);
+}
