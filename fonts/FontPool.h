@@ -40,6 +40,10 @@ public:
     TGlyphoramaOptions Options;
     std::vector<TFontTag> TagList;
     std::vector<TFontUnit*> ViewList;
+    // Narrows every view further (coverage of the sample text, ...); none keeps all.
+    std::function<bool(const TFontUnit&)> ViewFilter;
+    // The tag the view shows; empty while it shows a font type.
+    QString ViewTag;
 
     // --- Font enumeration and classification
     void EnumerateFonts();

@@ -2,6 +2,7 @@
 
 #include "ui_Glyphorama.h"
 
+#include "fonts/CoverageFilter.h"
 #include "notice/VersionCheck.h"
 #include "platform/Application.h"
 #include "platform/BalloonHint.h"
@@ -47,6 +48,7 @@ TGlyphorama::TGlyphorama(QWidget* parent) : QWidget(parent), ui(new Ui::TGlyphor
     NoticeHint->setObjectName(QStringLiteral("NoticeHint"));
     connectHandlers();
     FormCreate();
+    createCoverageAndDetails();
 }
 
 TGlyphorama::~TGlyphorama() {

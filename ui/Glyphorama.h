@@ -13,6 +13,9 @@ class TGlyphorama;
 class QLabel;
 class QMenu;
 class QAction;
+class QToolButton;
+class CoverageFilter;
+class TileDetailsTrigger;
 namespace platform {
 class Thread;
 class HttpClient;
@@ -82,6 +85,14 @@ public:
     void CopyFontNameClick();
     int ContextMenuTag = -1; // tag number of the tile whose menu is open
 
+    // --- Coverage filter and the details window
+    QToolButton* CoverageFilterButton = nullptr;
+    std::unique_ptr<CoverageFilter> Coverage;
+    TileDetailsTrigger* DetailsTrigger = nullptr;
+    void CoverageFilterButtonClick(bool checked);
+    // Opens the details window of a family, or raises the one already open.
+    void showDetails(const QString& familyName);
+
     // --- Update notice
     void GetInternetDataTerminate(platform::Thread* sender);
 
@@ -98,6 +109,9 @@ private:
     void createMenus();
     void connectHandlers();
     void releaseCatalogue();
+    void createCoverageAndDetails();
+    // With the coverage filter on, a new sample text changes which families are shown.
+    void refilterAfterSampleText(const QString& before);
     bool shown_ = false;
     bool closed_ = false;
     bool tagsLoaded_ = false;
