@@ -33,7 +33,7 @@ TEST(FontNameStringTest, DecodesEachPlatformsEncoding) {
                                           3)),
               QStringLiteral("A"));
     // Macintosh Roman: its upper half is not Latin-1.
-    EXPECT_EQ(DecodeNameString(1, 0, QByteArray("Caf\x8E \xA9 \xD0", 7)),
+    EXPECT_EQ(DecodeNameString(1, 0, QByteArray("Caf\x8E \xA9 \xD0", 8)),
               QStringLiteral("Café © –"));
     // Encodings we do not read give a null string, so another record is taken instead.
     EXPECT_TRUE(DecodeNameString(3, 2, QByteArray("abc")).isNull());
