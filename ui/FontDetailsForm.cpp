@@ -93,6 +93,9 @@ FontDetailsForm::FontDetailsForm(FamilyDetails details, const QString& sampleTex
     openFolder_->setObjectName(QStringLiteral("OpenFontFolder"));
     auto* close = new QPushButton(tr("閉じる"), this);
     close->setObjectName(QStringLiteral("CloseButton"));
+    // Enter in the lists is no request to copy or open anything.
+    for (QPushButton* button : {copy, openFolder_, close})
+        button->setAutoDefault(false);
     buttons->addWidget(copy);
     buttons->addWidget(openFolder_);
     buttons->addStretch(1);

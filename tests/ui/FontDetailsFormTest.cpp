@@ -151,6 +151,10 @@ TEST(FontDetailsFormTest, CopiesTheNameOpensTheFolderAndEscCloses) {
     EXPECT_EQ(owner.findChildren<FontDetailsForm*>().size(), 1);
 
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    // Enter in the list of styles presses no button.
+    QTest::keyClick(part<QTreeWidget>(form, "FacesTree"), Qt::Key_Return);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+    EXPECT_FALSE(form.isNull());
     part<QPushButton>(form, "CopyFamilyName")->click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("IPAMincho"));
 
