@@ -11,8 +11,6 @@
 namespace {
 
 const QString DejaVuDir = QStringLiteral("/usr/share/fonts/truetype/dejavu/");
-const QString MarkupFont =
-    QStringLiteral(GLYPHORAMA_SOURCE_DIR "/tests/fonts/data/markup-names.ttf");
 
 QStringList styles(const FamilyDetails& details) {
     QStringList list;
@@ -21,7 +19,7 @@ QStringList styles(const FamilyDetails& details) {
     return list;
 }
 
-TEST(FontDetailsTest, ListsEachFaceWithItsFileFormatAndNameTable) {
+TEST(FontDetailsTest, ListsEachFaceWithItsFileFormatAndLanguages) {
     // The tests' own configuration holds DejaVu Sans in Book and Bold.
     const FamilyDetails details = ReadFamilyDetails(QStringLiteral("DejaVu Sans"));
     EXPECT_EQ(styles(details), (QStringList{QStringLiteral("Book"), QStringLiteral("Bold")}));
@@ -31,9 +29,6 @@ TEST(FontDetailsTest, ListsEachFaceWithItsFileFormatAndNameTable) {
     EXPECT_TRUE(details.Faces[1].File.endsWith(QStringLiteral("/DejaVuSans-Bold.ttf")));
     EXPECT_EQ(book.Format, QStringLiteral("TrueType"));
     EXPECT_TRUE(book.FileInfo.Opened);
-    EXPECT_TRUE(book.FileInfo.Version.startsWith(QStringLiteral("Version")));
-    EXPECT_TRUE(book.FileInfo.Copyright.contains(QStringLiteral("Bitstream")));
-    EXPECT_GT(book.FileInfo.GlyphCount, 3000);
     EXPECT_TRUE(book.Languages.contains(QStringLiteral("en")));
     EXPECT_FALSE(book.Languages.contains(QStringLiteral("ja")));
     ASSERT_FALSE(details.Names.empty());
@@ -85,16 +80,6 @@ TEST(FontDetailsTest, FilesDamagedAfterFontconfigReadThemStillShowWhatFontconfig
     EXPECT_TRUE(cut.Faces[0].FileInfo.Opened || !cut.Faces[0].FileInfo.Error.isEmpty());
     // The current configuration was not touched.
     EXPECT_EQ(ReadFamilyDetails(QStringLiteral("DejaVu Serif")).Faces.size(), 2u);
-}
-
-TEST(FontDetailsTest, NamesWithMarkupCharactersArriveUnchanged) {
-    testing_support::TestFontFolder fonts;
-    fonts.Add(MarkupFont, QStringLiteral("markup.ttf"));
-    const FamilyDetails details =
-        ReadFamilyDetails(QStringLiteral("Markup <b>x</b>&amp;"), fonts.Config());
-    ASSERT_EQ(details.Faces.size(), 1u);
-    EXPECT_EQ(details.Names.at(0).Name, QStringLiteral("Markup <b>x</b>&amp;"));
-    EXPECT_EQ(details.Faces[0].FileInfo.Version, QStringLiteral("Version 1.000 <i>beta</i>"));
 }
 
 } // namespace
