@@ -45,6 +45,10 @@ public:
     std::vector<TFontUnit*> ViewList;
     // Draws each tile from its family's own face; the faces stay open for the catalogue's life.
     const std::unique_ptr<TileSampler> Samples;
+    // Narrows every view further (coverage of the sample text, ...); none keeps all.
+    std::function<bool(const TFontUnit&)> ViewFilter;
+    // The tag the view shows; empty while it shows a font type.
+    QString ViewTag;
 
     // --- Font enumeration and classification
     void EnumerateFonts();

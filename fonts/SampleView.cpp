@@ -83,6 +83,9 @@ void TFontPool::RebuildView(const QString& tagName) {
         DropTrashFonts();
         setStatusText(2, QStringLiteral("なし"));
     }
+    ViewTag = tagName;
+    if (ViewFilter)
+        std::erase_if(ViewList, [this](const TFontUnit* unit) { return !ViewFilter(*unit); });
     // A bar whose maximum equals its minimum shows an endless busy animation in Qt; an empty
     // view keeps a still, empty bar instead.
     if (ProgressBar)

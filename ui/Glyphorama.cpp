@@ -2,6 +2,7 @@
 
 #include "ui_Glyphorama.h"
 
+#include "fonts/CoverageFilter.h"
 #include "notice/VersionCheck.h"
 #include "platform/Application.h"
 #include "platform/BalloonHint.h"
@@ -57,6 +58,7 @@ TGlyphorama::TGlyphorama(QWidget* parent) : QWidget(parent), ui(new Ui::TGlyphor
     connectHandlers();
     FormCreate();
     Controls = new SampleViewControls(*this);
+    createCoverageAndDetails();
 }
 
 TGlyphorama::~TGlyphorama() {

@@ -16,6 +16,9 @@ class QMenu;
 class QMessageBox;
 class QAction;
 class SampleViewControls;
+class QToolButton;
+class CoverageFilter;
+class TileDetailsTrigger;
 namespace platform {
 class Thread;
 class HttpClient;
@@ -95,6 +98,14 @@ public:
     void CopyFontNameClick();
     int ContextMenuTag = -1; // tag number of the tile whose menu is open
 
+    // --- Coverage filter and the details window
+    QToolButton* CoverageFilterButton = nullptr;
+    std::unique_ptr<CoverageFilter> Coverage;
+    TileDetailsTrigger* DetailsTrigger = nullptr;
+    void CoverageFilterButtonClick(bool checked);
+    // Opens the details window of a family, or raises the one already open.
+    void showDetails(const QString& familyName);
+
     // --- Update notice
     void GetInternetDataTerminate(platform::Thread* sender);
 
@@ -116,6 +127,9 @@ private:
     void stopVersionCheck();
     WindowPlacement* placement_ = nullptr;
     bool boundsRestored_ = false;
+    void createCoverageAndDetails();
+    // With the coverage filter on, a new sample text changes which families are shown.
+    void refilterAfterSampleText(const QString& before);
     bool shown_ = false;
     bool closed_ = false;
     bool tagsLoaded_ = false;

@@ -27,6 +27,8 @@ void TGlyphorama::DisableViewButtons() {
     ui->ShowJapanese->setEnabled(false);
     ui->ShowAll->setEnabled(false);
     ui->SwitchSampleViewModeButton->setEnabled(false);
+    if (CoverageFilterButton)
+        CoverageFilterButton->setEnabled(false);
 }
 
 void TGlyphorama::EnableViewButtons() {
@@ -34,6 +36,8 @@ void TGlyphorama::EnableViewButtons() {
     ui->ShowJapanese->setEnabled(true);
     ui->ShowAll->setEnabled(true);
     ui->SwitchSampleViewModeButton->setEnabled(true);
+    if (CoverageFilterButton)
+        CoverageFilterButton->setEnabled(true);
 }
 
 void TGlyphorama::ShowEnglishClick() {
@@ -49,14 +53,20 @@ void TGlyphorama::ShowAllClick() {
 }
 
 void TGlyphorama::SampleTextLeftButtonClick() {
-    if (FontPool)
-        FontPool->ApplySampleText(ui->SampleText->text());
+    if (!FontPool)
+        return;
+    const QString before = FontPool->Options.SampleString;
+    FontPool->ApplySampleText(ui->SampleText->text());
+    refilterAfterSampleText(before);
 }
 
 void TGlyphorama::SampleTextRightButtonClick() {
     ui->SampleText->clear();
-    if (FontPool)
-        FontPool->ApplySampleText(ui->SampleText->text());
+    if (!FontPool)
+        return;
+    const QString before = FontPool->Options.SampleString;
+    FontPool->ApplySampleText(ui->SampleText->text());
+    refilterAfterSampleText(before);
 }
 
 void TGlyphorama::SwitchSampleViewModeButtonClick() {
