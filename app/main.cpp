@@ -1,4 +1,5 @@
 #include "platform/Application.h"
+#include "platform/FormFonts.h"
 #include "platform/HttpClient.h"
 #include "platform/ImageList.h"
 #include "ui/Glyphorama.h"
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     // Lets the desktop match our windows to the installed menu entry and its icon.
     app.setDesktopFileName(QStringLiteral("org.example.Glyphorama"));
     app.setWindowIcon(platform::SvgIcon(QStringLiteral(":/forms/icons/glyphorama.svg")));
+    platform::SubstituteFormFonts();
     try {
         TGlyphorama window;
         window.show();

@@ -1,15 +1,27 @@
 #include "fonts/FontPool.h"
 
 #include "fonts/FontPoolCore.h"
+#include "fonts/TileSampler.h"
+
+#include <QSet>
 
 std::function<std::vector<platform::FontFamilyRecord>()> TFontPool::FontSource = [] {
     return platform::EnumerateFontFamilies();
 };
 
+std::function<QString()> TFontPool::FaceCachePath = [] { return FaceInfoCache::DefaultPath(); };
+
 TFontPool::TFontPool(TGlyphorama*, FlowLayoutPanel* flowPanel, QProgressBar* progressBar,
                      TagToolBar* tagBar)
-    : FlowPanel(flowPanel), ProgressBar(progressBar), TagBar(tagBar) {
+    : FlowPanel(flowPanel), ProgressBar(progressBar), TagBar(tagBar),
+      Samples(std::make_unique<TileSampler>(FaceCachePath())) {
     EnumerateFonts();
+    // Fonts removed since the last run leave the cache.
+    QSet<QString> files;
+    for (const auto& unit : FontList)
+        files.insert(unit->FaceFile);
+    Samples->Cache().RetainOnly(
+        [&files](const QString& path, int) { return files.contains(path); });
     RebuildTagBar();
 }
 
@@ -21,6 +33,7 @@ TFontPool::~TFontPool() {
         Builder->WaitFor();
     }
     ClearView();
+    Samples->Cache().Save();
 }
 
 void TFontPool::EnumerateFonts() {
@@ -52,6 +65,8 @@ int TFontPool::FontFamilyCallback(const platform::FontFamilyRecord& record,
     unit->Name = record.FaceName;
     unit->Style = record.Style;
     unit->OtherNames = record.OtherNames;
+    unit->FaceFile = record.FilePath;
+    unit->FaceIndex = record.FaceIndex;
     list.push_back(std::move(unit));
     return 1;
 }

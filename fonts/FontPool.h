@@ -16,6 +16,7 @@ class TagToolBar;
 class TGlyphorama;
 class TFontPoolCore;
 class TPanel;
+class TileSampler;
 namespace platform {
 class TextFileList;
 }
@@ -30,6 +31,8 @@ public:
 
     // Where the installed families come from; tests and benchmarks put their own here.
     static std::function<std::vector<platform::FontFamilyRecord>()> FontSource;
+    // The file that keeps what tiles need from each font between runs; empty: none.
+    static std::function<QString()> FaceCachePath;
 
     TFontPoolCore* Builder = nullptr;
     bool Building = false;
@@ -40,6 +43,8 @@ public:
     TGlyphoramaOptions Options;
     std::vector<TFontTag> TagList;
     std::vector<TFontUnit*> ViewList;
+    // Draws each tile from its family's own face; the faces stay open for the catalogue's life.
+    const std::unique_ptr<TileSampler> Samples;
 
     // --- Font enumeration and classification
     void EnumerateFonts();
@@ -71,6 +76,8 @@ public:
 
     // --- Sample text and drawing modes
     void ApplySampleText(const QString& text);
+    // Draws the tiles' samples at another size; they are measured and laid out again.
+    void SetSamplePointSize(int pointSize);
     void SetSampleViewMode(int mode);
     int ToggleSampleViewMode();
 
@@ -99,8 +106,10 @@ public:
     void TagButtonClick(QToolButton* button);
 
 private:
-    // Width of a tile showing the caption in the family at the sample size.
-    static int SampleWidth(const QString& fontName, const QString& caption);
+    // Gives the unit's tile its sample from the options, with the width and label to match.
+    void SampleTile(TFontUnit& unit, const TGlyphoramaOptions& options);
+    // SampleTile for every tile shown, then the flow is laid out again.
+    void ResampleTiles();
     // The colours of a drawing mode; other modes leave the tile as it is.
     static void PaintTileColors(TPanel* tile, int mode);
     // Whether a tag file's lines name the family already, under any of its names.

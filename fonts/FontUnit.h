@@ -21,6 +21,8 @@ struct TFontUnit {
     QString Style; // style name of the family's regular face
     int FontClass = fcWestern;
     QStringList OtherNames;      // the family's names in other languages
+    QString FaceFile;            // the regular face's font file, which its tile is drawn from
+    int FaceIndex = 0;           // the face's index in that file
     TPanel* Tile = nullptr;      // the font's tile while shown
     TPanel* NameLabel = nullptr; // the name label inside the tile while shown
 
@@ -35,6 +37,7 @@ struct TGlyphoramaOptions {
     int CurrentFontType = 2; // see TFontPool::FontTypeAdmits
     QString SampleString;    // empty: each tile shows its own font name
     bool ShowNameLabel = true;
+    int SamplePointSize = 16; // the size tiles draw their sample at
 };
 
 // One entry of the tag list.

@@ -1,12 +1,24 @@
 #include "fonts/Panel.h"
 
+#include "fonts/TileSample.h"
+
 #include <QApplication>
 #include <QDrag>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 
+const QColor TPanel::MissingMarkColor(0x80, 0x80, 0x80);
+
 TPanel::TPanel(QWidget* parent) : QWidget(parent) {}
+
+TPanel::~TPanel() = default;
+
+void TPanel::SetSample(std::unique_ptr<TileSample> sample) {
+    sample_ = std::move(sample);
+    caption_ = sample_ ? sample_->Text() : QString();
+    refresh();
+}
 
 void TPanel::SetCaption(const QString& caption) {
     if (caption == caption_)
@@ -66,10 +78,23 @@ void TPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (color_.isValid())
         painter.fillRect(rect(), color_);
+    if (sample_)
+        paintSample(painter);
+    else
+        paintCaption(painter);
+}
+
+void TPanel::paintCaption(QPainter& painter) {
     if (caption_.isEmpty())
         return;
     painter.setPen(fontColor_.isValid() ? fontColor_ : palette().color(QPalette::WindowText));
     painter.drawText(rect(), int(alignment_) | Qt::TextSingleLine, caption_);
+}
+
+void TPanel::paintSample(QPainter& painter) {
+    sample_->Paint(painter, rect(),
+                   fontColor_.isValid() ? fontColor_ : palette().color(QPalette::WindowText),
+                   MissingMarkColor);
 }
 
 void TPanel::resizeEvent(QResizeEvent*) {

@@ -5,6 +5,10 @@
 #include <QPoint>
 #include <QWidget>
 #include <functional>
+#include <memory>
+
+class QPainter;
+class TileSample;
 
 // A light panel that paints its own caption: the font tiles, their name labels and the
 // captioned panels of the main window. There may be thousands, so it keeps to plain members
@@ -14,6 +18,7 @@ class TPanel : public QWidget {
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
 public:
     explicit TPanel(QWidget* parent = nullptr);
+    ~TPanel() override;
 
     QString Caption() const { return caption_; }
     void SetCaption(const QString& caption);
@@ -25,6 +30,12 @@ public:
     void SetFontColor(const QColor& color);
     Qt::Alignment Alignment() const { return alignment_; }
     void SetAlignment(Qt::Alignment alignment);
+    // A font tile draws its sample from its family's own face instead of the caption in the
+    // panel's font; the caption becomes the sample's text. Missing characters are marked in
+    // MissingMarkColor.
+    void SetSample(std::unique_ptr<TileSample> sample);
+    const TileSample* Sample() const { return sample_.get(); }
+    static const QColor MissingMarkColor;
 
     int Tag = 0;
     // A panel docked at the foot of its parent panel (the name label of a tile).
@@ -54,6 +65,8 @@ protected:
 
 private:
     void placeBottomPanels();
+    void paintCaption(QPainter& painter);
+    void paintSample(QPainter& painter);
     // Whether any of the panel lies inside its window's visible area, its parents' bounds and
     // the scroll box's viewport included.
     bool inView() const;
@@ -63,6 +76,7 @@ private:
     void refresh();
 
     QString caption_;
+    std::unique_ptr<TileSample> sample_;
     QColor color_;
     QColor fontColor_;
     Qt::Alignment alignment_ = Qt::AlignCenter;

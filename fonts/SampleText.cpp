@@ -8,13 +8,19 @@ void TFontPool::ApplySampleText(const QString& text) {
     if (Building)
         return;
     Options.SampleString = text;
-    for (TFontUnit* unit : ViewList) {
-        if (!unit->Tile)
-            continue;
-        const QString& caption = text.isEmpty() ? unit->Name : text;
-        unit->Tile->SetCaption(caption);
-        unit->Tile->resize(SampleWidth(unit->Name, caption), unit->Tile->height());
-    }
+    ResampleTiles();
+}
+
+void TFontPool::SetSamplePointSize(int pointSize) {
+    if (Building || pointSize <= 0)
+        return;
+    Options.SamplePointSize = pointSize;
+    ResampleTiles();
+}
+
+void TFontPool::ResampleTiles() {
+    for (TFontUnit* unit : ViewList)
+        SampleTile(*unit, Options);
     // The tiles changed their widths: the rows are out of date.
     if (FlowPanel) {
         FlowPanel->Relayout();

@@ -3,9 +3,9 @@
 
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/Panel.h"
+#include "fonts/TileSampler.h"
 #include "ui/Glyphorama.h"
 
-#include <QFontMetrics>
 #include <QMenu>
 #include <QProgressBar>
 #include <QTextDocument>
@@ -13,7 +13,8 @@
 namespace {
 
 constexpr int TileHeight = 82;
-constexpr int SamplePointSize = 16;
+// Room left and right of the sample.
+constexpr int TilePadding = 20;
 const QColor HoverColor(0xC0, 0xDC, 0xC0);
 const QColor NameLabelColor(0x80, 0x80, 0x80);
 
@@ -33,10 +34,25 @@ TPanel* hoverTarget(TPanel* sender) {
     return sender;
 }
 
+// The name label names the family and, when the sample has characters the family lacks,
+// how many.
+QString labelCaption(const QString& name, int missing) {
+    if (missing == 0)
+        return name;
+    return TFontPool::tr("%1 — %2 文字なし").arg(name, QString::number(missing));
+}
+
 } // namespace
 
-int TFontPool::SampleWidth(const QString& fontName, const QString& caption) {
-    return QFontMetrics(QFont(fontName, SamplePointSize)).horizontalAdvance(caption) + 20;
+void TFontPool::SampleTile(TFontUnit& unit, const TGlyphoramaOptions& options) {
+    if (!unit.Tile)
+        return;
+    std::unique_ptr<TileSample> sample = Samples->Make(
+        unit.FaceFile, unit.FaceIndex, unit.Name, options.SampleString, options.SamplePointSize);
+    unit.Tile->resize(sample->Width() + TilePadding, TileHeight);
+    if (unit.NameLabel)
+        unit.NameLabel->SetCaption(labelCaption(unit.Name, sample->Missing()));
+    unit.Tile->SetSample(std::move(sample));
 }
 
 void TFontPool::PaintTileColors(TPanel* tile, int mode) {
@@ -50,17 +66,12 @@ void TFontPool::PaintTileColors(TPanel* tile, int mode) {
 }
 
 void TFontPool::BuildTile(TFontUnit& unit, int index, const TGlyphoramaOptions& options) {
-    const QString caption = options.SampleString.isEmpty() ? unit.Name : options.SampleString;
-
     // Made whole while hidden, then shown once at the end of the flow.
     auto* tile = new TPanel(FlowPanel);
     unit.Tile = tile;
-    tile->SetCaption(caption);
     tile->setToolTip(plainToolTip(unit.Name));
     tile->setCursor(Qt::PointingHandCursor);
     tile->Tag = index;
-    tile->resize(SampleWidth(unit.Name, caption), TileHeight);
-    tile->setFont(QFont(unit.Name, SamplePointSize));
     // The catalogue's drawing mode (it cannot change while a build runs).
     PaintTileColors(tile, Options.SampleViewMode);
     tile->Margins = QMargins(5, 3, 5, 3);
@@ -88,6 +99,9 @@ void TFontPool::BuildTile(TFontUnit& unit, int index, const TGlyphoramaOptions& 
         label->OnMouseDown = tile->OnMouseDown;
         label->setCursor(Qt::PointingHandCursor);
     }
+    // The sample, its width and the label's count, from the family's own face (the caption
+    // is the sample text, or with none the family's name).
+    SampleTile(unit, options);
 
     if (FlowPanel) {
         FlowPanel->AddTile(tile);
@@ -103,6 +117,8 @@ void TFontPool::BuilderTerminated() {
         FlowPanel->FitHeight();
     Building = false;
     Builder = nullptr;
+    // What this build learnt about the fonts spares the next start reading them.
+    Samples->Cache().Save();
 }
 
 void TFontPool::TileMouseEnter(TPanel* sender) {

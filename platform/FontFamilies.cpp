@@ -1,5 +1,6 @@
 #include "platform/FontFamilies.h"
 
+#include <QFile>
 #include <QLocale>
 #include <algorithm>
 #include <cstdlib>
@@ -39,11 +40,14 @@ struct Face {
     QStringList names;
     QStringList nameLanguages;
     QString style;
+    QString file;
+    int index = 0;
     bool outline = false;
     bool japanese = false;
     bool fixed = false;
     int weight = FC_WEIGHT_REGULAR;
     int slant = FC_SLANT_ROMAN;
+    int width = FC_WIDTH_NORMAL;
 };
 
 Face readFace(FcPattern* pattern) {
@@ -56,6 +60,10 @@ Face readFace(FcPattern* pattern) {
         face.nameLanguages.append(stringAt(pattern, FC_FAMILYLANG, i));
     }
     face.style = stringAt(pattern, FC_STYLE, 0);
+    FcChar8* file = nullptr;
+    if (FcPatternGetString(pattern, FC_FILE, 0, &file) == FcResultMatch)
+        face.file = QFile::decodeName(reinterpret_cast<const char*>(file));
+    FcPatternGetInteger(pattern, FC_INDEX, 0, &face.index);
     FcBool outline = FcFalse;
     FcBool scalable = FcFalse;
     FcPatternGetBool(pattern, FC_OUTLINE, 0, &outline);
@@ -72,12 +80,16 @@ Face readFace(FcPattern* pattern) {
         face.fixed = spacing == FC_MONO || spacing == FC_DUAL;
     FcPatternGetInteger(pattern, FC_WEIGHT, 0, &face.weight);
     FcPatternGetInteger(pattern, FC_SLANT, 0, &face.slant);
+    FcPatternGetInteger(pattern, FC_WIDTH, 0, &face.width);
     return face;
 }
 
-// How far a face is from the plain upright face of normal weight.
+// How far a face is from the plain upright face of normal weight and width. Tiles are drawn
+// from this face's file, so an outline face always comes before one that is not.
 int distanceFromRegular(const Face& face) {
-    return std::abs(face.weight - FC_WEIGHT_REGULAR) + std::abs(face.slant - FC_SLANT_ROMAN);
+    const int notOutline = face.outline ? 0 : 100000;
+    return notOutline + std::abs(face.weight - FC_WEIGHT_REGULAR) +
+           std::abs(face.slant - FC_SLANT_ROMAN) + std::abs(face.width - FC_WIDTH_NORMAL);
 }
 
 } // namespace
@@ -91,9 +103,9 @@ QString UserFontLanguage() {
 std::vector<FontFamilyRecord> EnumerateFontFamilies(const QString& userLanguage) {
     const QString language = userLanguage.isEmpty() ? UserFontLanguage() : userLanguage;
     std::unique_ptr<FcPattern, PatternDeleter> pattern(FcPatternCreate());
-    std::unique_ptr<FcObjectSet, ObjectSetDeleter> objects(
-        FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_STYLE, FC_FONTFORMAT, FC_OUTLINE, FC_SCALABLE,
-                         FC_SPACING, FC_LANG, FC_WEIGHT, FC_SLANT, nullptr));
+    std::unique_ptr<FcObjectSet, ObjectSetDeleter> objects(FcObjectSetBuild(
+        FC_FAMILY, FC_FAMILYLANG, FC_STYLE, FC_FONTFORMAT, FC_OUTLINE, FC_SCALABLE, FC_SPACING,
+        FC_LANG, FC_WEIGHT, FC_SLANT, FC_WIDTH, FC_FILE, FC_INDEX, nullptr));
     std::unique_ptr<FcFontSet, FontSetDeleter> fonts(
         FcFontList(nullptr, pattern.get(), objects.get()));
 
@@ -128,6 +140,8 @@ std::vector<FontFamilyRecord> EnumerateFontFamilies(const QString& userLanguage)
                 if (name != record.FaceName && !record.OtherNames.contains(name))
                     record.OtherNames.append(name);
         record.Style = regular.style;
+        record.FilePath = regular.file;
+        record.FaceIndex = regular.index;
         // A family counts as TrueType when any of its faces is: distributions ship some
         // families (URW's base fonts among them) as OpenType and as Type 1 side by side.
         bool outline = false;

@@ -24,6 +24,11 @@ struct FontFamilyRecord {
     int CharSet = ANSI_CHARSET;
     int PitchAndFamily = VARIABLE_PITCH;
     int FontType = TRUETYPE_FONTTYPE;
+    // The regular face's file and its index inside the file (a face of a collection, with a
+    // named instance of a variable font in the upper 16 bits, as fontconfig gives it). Empty
+    // when the family has no file of its own.
+    QString FilePath;
+    int FaceIndex = 0;
 };
 
 // One record per installed family from fontconfig, sorted by family name (fontconfig's own

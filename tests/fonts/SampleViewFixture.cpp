@@ -9,9 +9,31 @@ namespace sample_view_test {
 
 using platform::FontFamilyRecord;
 
+namespace {
+
+// The installed family of that name in the tests' own font set, if there is one.
+const FontFamilyRecord* installed(const QString& name) {
+    static const std::vector<FontFamilyRecord> records =
+        platform::EnumerateFontFamilies(QStringLiteral("en"));
+    for (const FontFamilyRecord& record : records)
+        if (record.FaceName == name)
+            return &record;
+    return nullptr;
+}
+
+} // namespace
+
 FontFamilyRecord Family(const QString& name, int charSet, int pitch,
                         const QStringList& otherNames) {
     FontFamilyRecord record;
+    // An installed family is drawn from its own file; any other name from DejaVu Sans's.
+    const FontFamilyRecord* file = installed(name);
+    if (!file)
+        file = installed(QStringLiteral("DejaVu Sans"));
+    if (file) {
+        record.FilePath = file->FilePath;
+        record.FaceIndex = file->FaceIndex;
+    }
     record.FaceName = name;
     record.OtherNames = otherNames;
     record.Style = QStringLiteral("Regular");

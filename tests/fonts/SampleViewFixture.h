@@ -21,11 +21,13 @@
 
 namespace sample_view_test {
 
+// A family record; one named after an installed family has that family's font file, any other
+// DejaVu Sans's.
 platform::FontFamilyRecord Family(const QString& name, int charSet = platform::ANSI_CHARSET,
                                   int pitch = platform::VARIABLE_PITCH,
                                   const QStringList& otherNames = {});
 
-// count Western families "Family 000", "Family 001", ...
+// count Western families "Family 000", "Family 001", ..., all drawn from DejaVu Sans
 std::vector<platform::FontFamilyRecord> ManyFamilies(int count);
 
 class SampleViewTest : public ::testing::Test {

@@ -2,6 +2,7 @@
 // context menu.
 #include "SampleViewFixture.h"
 
+#include "fonts/TileSampler.h"
 #include "platform/ImageList.h"
 
 #include <QApplication>
@@ -18,8 +19,10 @@ namespace {
 
 const QColor Hover(0xC0, 0xDC, 0xC0);
 
-int ExpectedWidth(const QString& family, const QString& caption) {
-    return QFontMetrics(QFont(family, 16)).horizontalAdvance(caption) + 20;
+// A tile is as wide as the sample it draws (measured from its own face; see
+// TileSampleTest) and 10 pixels either side.
+int ExpectedWidth(const TPanel* tile) {
+    return tile->Sample() ? tile->Sample()->Width() + 20 : -1;
 }
 
 // Remembers the data of the drags a widget starts. A drag is made as the widget's child and
@@ -70,11 +73,11 @@ TEST_F(TileTest, ATileShowsItsFamilyAndCarriesItsPosition) {
         EXPECT_EQ(tile->Caption(), name);
         EXPECT_EQ(tile->toolTip(), name);
         EXPECT_EQ(tile->cursor().shape(), Qt::PointingHandCursor);
-        EXPECT_EQ(tile->font().family(), name);
-        EXPECT_EQ(tile->font().pointSize(), 16);
+        EXPECT_EQ(tile->Sample()->Text(), name);
+        EXPECT_EQ(tile->Sample()->Missing(), 0);
         EXPECT_EQ(tile->Tag, i);
         EXPECT_EQ(tile->height(), 82);
-        EXPECT_EQ(tile->width(), ExpectedWidth(name, name));
+        EXPECT_EQ(tile->width(), ExpectedWidth(tile));
         EXPECT_EQ(tile->Margins, QMargins(5, 3, 5, 3));
         EXPECT_EQ(tile->Color(), QColor(Qt::white));
         EXPECT_EQ(tile->FontColor(), QColor(Qt::black));
@@ -300,4 +303,74 @@ TEST_F(TileTest, TheScrollRangeGrowsWhileTheBuildGoesOn) {
     const int early = bar->maximum();
     EXPECT_TRUE(testing_support::WaitUntil([&] { return bar->maximum() > early; }));
     EXPECT_TRUE(Pool().Building);
+}
+
+// Western tiles under a Japanese sample: marks in the label's grey, never kana borrowed from
+// the IPA fonts beside them.
+TEST_F(TileTest, ATileDrawsOnlyFromItsOwnFamily) {
+    OpenBuilt({Family(QStringLiteral("DejaVu Sans")), Family(QStringLiteral("IPAGothic"))},
+              "[settings]\ncurrent_font_type=5\n");
+    Pool().ApplySampleText(QStringLiteral("あいう"));
+    const auto inks = [](TPanel* tile) {
+        const QImage image = tile->grab().toImage();
+        int dark = 0, grey = 0;
+        // Above the name label, which Qt draws in a font of its choosing.
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb pixel = image.pixel(x, y) & 0xFFFFFF;
+                grey += pixel == 0x808080;
+                dark += qGray(pixel) < 0x60;
+            }
+        return std::pair(dark, grey);
+    };
+    TPanel* western = TileOf(QStringLiteral("DejaVu Sans"));
+    TPanel* japanese = TileOf(QStringLiteral("IPAGothic"));
+    EXPECT_EQ(inks(western).first, 0);
+    EXPECT_GT(inks(western).second, 30);
+    EXPECT_GT(inks(japanese).first, 30);
+    EXPECT_EQ(LabelOf(western)->Caption(), QStringLiteral("DejaVu Sans — 3 文字なし"));
+    EXPECT_EQ(LabelOf(japanese)->Caption(), QStringLiteral("IPAGothic"));
+}
+
+TEST_F(TileTest, RebuildsNewTextsAndSizesReuseTheLoadedFaces) {
+    const std::vector<platform::FontFamilyRecord> families{
+        Family(QStringLiteral("DejaVu Sans")), Family(QStringLiteral("DejaVu Serif")),
+        Family(QStringLiteral("IPAGothic")), Family(QStringLiteral("IPAMincho"))};
+    OpenBuilt(families, "[settings]\ncurrent_font_type=5\n");
+    const auto paintAll = [this] {
+        for (TPanel* tile : Tiles())
+            tile->grab();
+    };
+    paintAll();
+    const int loads = Pool().Samples->Store().Loads();
+    EXPECT_EQ(loads, 4);
+
+    window->SelectFontType(2, true);
+    WaitForBuild();
+    window->SelectFontType(5, true);
+    WaitForBuild();
+    paintAll();
+    Pool().ApplySampleText(QStringLiteral("Aa あ"));
+    paintAll();
+    Pool().SetSamplePointSize(32);
+    paintAll();
+    Pool().ApplySampleText(QString());
+    paintAll();
+    EXPECT_EQ(Pool().Samples->Store().Loads(), loads);
+}
+
+TEST_F(TileTest, ANewSampleSizeResizesAndReflowsTheTiles) {
+    OpenBuilt({Family(QStringLiteral("IPAGothic")), Family(QStringLiteral("IPAMincho"))},
+              "[settings]\ncurrent_font_type=5\n");
+    Pool().ApplySampleText(QStringLiteral("あいう"));
+    EXPECT_EQ(Tiles()[0]->width(), 64 + 20); // three kana of one em at 16 points
+    Pool().SetSamplePointSize(32);
+    EXPECT_EQ(Pool().Options.SamplePointSize, 32);
+    EXPECT_EQ(Tiles()[0]->width(), 128 + 20);
+    EXPECT_EQ(Tiles()[0]->height(), 82);
+    EXPECT_EQ(Tiles()[1]->x(), Tiles()[0]->geometry().right() + 1 + 10);
+    // New tiles take the size as well.
+    window->SelectFontType(5, true);
+    WaitForBuild();
+    EXPECT_EQ(Tiles()[1]->width(), 128 + 20);
 }

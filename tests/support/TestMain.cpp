@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     qputenv("HOME", QFile::encodeName(home.path()));
     qunsetenv("XDG_DOCUMENTS_DIR");
     qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_CACHE_HOME");
     ::testing::InitGoogleTest(&argc, argv);
     platform::Application app(argc, argv);
     app.Title = QStringLiteral("Glyphorama2");

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <optional>
+
+// A font file as it is on disk now: an entry made for another size or time is stale.
+struct FileStamp {
+    QString path;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    // The file's stamp; none when it cannot be seen.
+    static std::optional<FileStamp> Of(const QString& path);
+    bool operator==(const FileStamp&) const = default;
+};
+
+// What a tile needs from its face to be placed without opening the file: the caption it
+// shows with no sample text and that caption's width.
+struct FaceInfo {
+    QString name;       // the family name the caption was chosen for
+    QString caption;    // the name itself, or a sample the face covers
+    double advance = 0; // the caption's width in design units
+    int unitsPerEm = 1000;
+    int missing = 0; // characters of the caption the face lacks
+    bool operator==(const FaceInfo&) const = default;
+};
+
+// Keeps FaceInfo between runs in a file of our own, so that a start does not read every font
+// file again. The file is only a cache: one that is damaged, of another version or not ours
+// is dropped whole and made again, and an entry whose font file has changed is made again.
+class FaceInfoCache {
+public:
+    // Loads the cache file at path; an empty path keeps the cache in memory only.
+    explicit FaceInfoCache(const QString& path);
+    // Where the program keeps its cache: "faces.cache" in the user's cache folder.
+    static QString DefaultPath();
+
+    std::optional<FaceInfo> Find(const FileStamp& file, int index, const QString& name) const;
+    void Store(const FileStamp& file, int index, const FaceInfo& info);
+    // Forgets every face for which keep says no (fonts no longer installed).
+    template <typename Keep> void RetainOnly(Keep keep) {
+        for (auto it = entries_.begin(); it != entries_.end();) {
+            if (keep(it.key().path, it.key().index)) {
+                ++it;
+            } else {
+                it = entries_.erase(it);
+                changed_ = true;
+            }
+        }
+    }
+    // Writes the file if anything changed since it was read; false when that failed.
+    bool Save();
+
+    int Size() const { return static_cast<int>(entries_.size()); }
+    // Whether the file read at start was damaged or not ours (and so dropped).
+    bool WasDropped() const { return dropped_; }
+
+    static constexpr quint32 Version = 1;
+
+private:
+    struct Key {
+        QString path;
+        int index = 0;
+        bool operator==(const Key&) const = default;
+    };
+    friend size_t qHash(const Key& key, size_t seed) {
+        return qHashMulti(seed, key.path, key.index);
+    }
+    struct Entry {
+        FileStamp file;
+        FaceInfo info;
+    };
+
+    bool load();
+
+    QString path_;
+    QHash<Key, Entry> entries_;
+    bool changed_ = false;
+    bool dropped_ = false;
+};
