@@ -216,6 +216,7 @@ int measureOneStart(int argc, char** argv, bool startOnly) {
     screen.close();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screen.fileName()));
     qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path()));
     qunsetenv("XDG_DOCUMENTS_DIR");
     qunsetenv("XDG_CONFIG_HOME");
 
@@ -442,6 +443,15 @@ int compareCounts(int argc, char** argv) {
         c.cold = runStart(app.applicationFilePath(), setDir, true);
         if (c.warm.isEmpty())
             return 1;
+        // Kept on the terminal as they come: the larger counts take minutes with today's code.
+        for (const auto& [start, figures] :
+             {std::pair{"first", &c.firstStart}, std::pair{"warm", &c.warm},
+              std::pair{"cold", &c.cold}}) {
+            QStringList pairs;
+            for (auto value = figures->cbegin(); value != figures->cend(); ++value)
+                pairs << value.key() + u'=' + QString::number(value.value());
+            std::fprintf(stderr, "  %s start: %s\n", start, qPrintable(pairs.join(u' ')));
+        }
         all.push_back(c);
     }
     printFigures(all);
