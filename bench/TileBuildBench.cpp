@@ -3,6 +3,7 @@
 // families, repeated to reach the wanted count. Each figure is the median of several runs.
 //
 //   TileBuildBench [--runs R] [count...]      (default: 5 runs of 200 and 2000)
+#include "GapWatch.h"
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/FontPool.h"
 #include "platform/Application.h"
@@ -60,36 +61,6 @@ protected:
 
 private:
     const QElapsedTimer* clock_ = nullptr;
-};
-
-// The longest time between two ticks of a 10 ms timer on the GUI thread.
-class GapWatch {
-public:
-    GapWatch() {
-        timer_.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            const qint64 now = clock_.nsecsElapsed();
-            maxGapMs = std::max(maxGapMs, (now - last_) / 1e6);
-            last_ = now;
-        });
-    }
-    void Start() {
-        maxGapMs = 0;
-        clock_.start();
-        last_ = 0;
-        timer_.start(10);
-    }
-    void Stop() {
-        // The span from the last tick to the end counts as well.
-        maxGapMs = std::max(maxGapMs, (clock_.nsecsElapsed() - last_) / 1e6);
-        timer_.stop();
-    }
-    double maxGapMs = 0;
-
-private:
-    QTimer timer_;
-    QElapsedTimer clock_;
-    qint64 last_ = 0;
 };
 
 struct Figures {
