@@ -24,6 +24,11 @@ for needed in fonts-ipafont-gothic fonts-dejavu-core libqt6widgets6 libqt6svg6 l
     grep -q "^$needed\b" "$(dirname "$deb")/depends.txt" ||
         { echo "FAIL: the package does not depend on $needed" >&2; exit 1; }
 done
+recommends=$(dpkg-deb -f "$deb" Recommends)
+case ", $recommends," in
+*", qt6-wayland,"*) ;;
+*) echo "FAIL: the package does not recommend qt6-wayland (Recommends: $recommends)" >&2; exit 1 ;;
+esac
 
 # A copy left by an earlier run that stopped half-way would hide faults of this one.
 if installed; then apt_get remove glyphorama; fi
