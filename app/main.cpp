@@ -1,3 +1,5 @@
+#include "app/AppCore.h"
+#include "app/Language.h"
 #include "platform/Application.h"
 #include "platform/HttpClient.h"
 #include "platform/ImageList.h"
@@ -12,6 +14,10 @@ int main(int argc, char** argv) {
     app.setDesktopFileName(QStringLiteral("org.example.Glyphorama"));
     app.setWindowIcon(platform::SvgIcon(QStringLiteral(":/forms/icons/glyphorama.svg")));
     try {
+        // Before any window exists, so that every text is made in the chosen language.
+        const TAppCore paths;
+        InterfaceLanguage::Install(LanguageSetting(paths.IniPath(SettingsFileName)).Read(),
+                                   InterfaceLanguage::Folder(paths.ExeDir));
         TGlyphorama window;
         window.show();
         app.exec();

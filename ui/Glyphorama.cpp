@@ -2,12 +2,14 @@
 
 #include "ui_Glyphorama.h"
 
+#include "app/Language.h"
 #include "notice/VersionCheck.h"
 #include "platform/Application.h"
 #include "platform/BalloonHint.h"
 #include "platform/Folders.h"
 #include "platform/HttpClient.h"
 #include "platform/Messages.h"
+#include "ui/LanguageMenu.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -98,6 +100,12 @@ void TGlyphorama::createMenus() {
     ToolMenu = ui->ToolMenu;
     TagMenu = ui->TagMenu;
     ContextMenu = ui->ContextMenu;
+    auto* languages = new LanguageMenu(InterfaceLanguage::Current(), ToolMenu);
+    ToolMenu->insertMenu(ui->N4, languages);
+    connect(languages, &LanguageMenu::LanguageChosen, this, [this](const QString& language) {
+        if (AppCore)
+            SaveLanguageChoice(this, AppCore->IniPath(SettingsFileName), language);
+    });
     ui->ToolButton6->setMenu(ToolMenu);
     ui->ToolButton6->setPopupMode(QToolButton::InstantPopup);
 }
