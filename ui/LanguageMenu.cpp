@@ -36,8 +36,15 @@ LanguageMenu::LanguageMenu(const QString& current, QWidget* parent)
         const QString language = item->data().toString();
         if (language == current_)
             return;
+        const QString previous = current_;
         current_ = language;
-        emit LanguageChosen(language);
+        try {
+            emit LanguageChosen(language);
+        } catch (...) {
+            // Not saved: the mark goes back to the language that still holds.
+            SetCurrent(previous);
+            throw;
+        }
     });
 }
 

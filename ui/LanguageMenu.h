@@ -15,7 +15,8 @@ public:
     void SetCurrent(const QString& language);
 
 signals:
-    // A language other than the marked one was chosen; the mark has moved to it.
+    // A language other than the marked one was chosen; the mark has moved to it. A receiver
+    // that cannot save the choice raises, and the mark moves back.
     void LanguageChosen(const QString& language);
 
 private:

@@ -195,4 +195,19 @@ TEST_F(LanguageTest, ReturningToTheSpokenLanguageNeedsNoRestart) {
     EXPECT_TRUE(menu->Item(language::Japanese)->isChecked());
 }
 
+TEST_F(LanguageTest, AChoiceThatCannotBeSavedIsReportedAndNotMarked) {
+    TGlyphorama& w = OpenWindow();
+    LanguageMenu* menu = Menu(w);
+    ASSERT_NE(menu, nullptr);
+    // A folder where the settings file should be: nothing can be written there.
+    ASSERT_TRUE(QFile::remove(SettingsPath()));
+    ASSERT_TRUE(QDir().mkdir(SettingsPath()));
+    // Raised to the application's error handler, which shows it.
+    EXPECT_ANY_THROW(menu->Item(language::English)->trigger());
+    EXPECT_TRUE(messageBoxes.isEmpty()) << "no promise of a language that was not saved";
+    EXPECT_TRUE(menu->Item(language::Japanese)->isChecked());
+    EXPECT_FALSE(menu->Item(language::English)->isChecked());
+    QDir().rmdir(SettingsPath());
+}
+
 } // namespace
