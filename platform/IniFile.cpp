@@ -3,6 +3,7 @@
 #include "platform/Exceptions.h"
 #include "platform/TextCodec.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -149,10 +150,12 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
 void IniFile::WriteStrings(const QString& section,
                            const QList<std::pair<QString, QString>>& values) {
     if (unreadable_)
-        throw EIniFileException(QStringLiteral("%1 に書き込めません").arg(path_));
+        throw EIniFileException(
+            QCoreApplication::translate("platform::IniFile", "%1 に書き込めません").arg(path_));
     for (const auto& [key, value] : values)
         if (!CanWrite(section, key, value))
-            throw EIniFileException(QStringLiteral("%1 に書き込めません").arg(path_));
+            throw EIniFileException(
+                QCoreApplication::translate("platform::IniFile", "%1 に書き込めません").arg(path_));
     const QStringList previous = lines_;
     for (const auto& [key, value] : values)
         setValue(section, key, value);
@@ -212,7 +215,8 @@ void IniFile::save() const {
         bytes.prepend("\xEF\xBB\xBF");
     QSaveFile file(path_);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw EIniFileException(QStringLiteral("%1 に書き込めません").arg(path_));
+        throw EIniFileException(
+            QCoreApplication::translate("platform::IniFile", "%1 に書き込めません").arg(path_));
 }
 
 } // namespace platform

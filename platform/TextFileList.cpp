@@ -3,6 +3,7 @@
 #include "platform/Exceptions.h"
 #include "platform/TextCodec.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -15,10 +16,13 @@ bool TextFileList::LoadFromFile(const QString& path) {
         return false;
     QFile file(path);
     if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        throw EFileError(QStringLiteral("ファイル %1 を開けません").arg(path));
+        throw EFileError(
+            QCoreApplication::translate("platform::TextFileList", "ファイル %1 を開けません")
+                .arg(path));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw EFileError(QStringLiteral("%1 を読み込めません").arg(path));
+        throw EFileError(
+            QCoreApplication::translate("platform::TextFileList", "%1 を読み込めません").arg(path));
 
     const DecodedText decoded = DecodeText(bytes);
     QString firstBreak;
@@ -31,27 +35,32 @@ bool TextFileList::LoadFromFile(const QString& path) {
 
 void TextFileList::SaveToFile(const QString& path) const {
     if (undecodable_)
-        throw EFileError(
-            QStringLiteral("%1 に書き込めません: 読み込んだファイルに文字として読めないバイトが"
-                           "あるため、書き換えません")
-                .arg(path));
+        throw EFileError(QCoreApplication::translate(
+                             "platform::TextFileList",
+                             "%1 に書き込めません: 読み込んだファイルに文字として読めないバイトが"
+                             "あるため、書き換えません")
+                             .arg(path));
     QString text;
     for (const QString& line : Strings) {
         if (HoldsLineBreak(line))
             throw EFileError(
-                QStringLiteral("%1 に書き込めません: 改行を含む行があります").arg(path));
+                QCoreApplication::translate("platform::TextFileList",
+                                            "%1 に書き込めません: 改行を含む行があります")
+                    .arg(path));
         text += line;
         text += LineBreak;
     }
     const std::optional<QByteArray> bytes = EncodeText(text, Format);
     if (!bytes)
-        throw EFileError(
-            QStringLiteral("%1 に書き込めません: ファイルの文字コードで表せない文字があります")
-                .arg(path));
+        throw EFileError(QCoreApplication::translate(
+                             "platform::TextFileList",
+                             "%1 に書き込めません: ファイルの文字コードで表せない文字があります")
+                             .arg(path));
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit())
-        throw EFileError(QStringLiteral("%1 に書き込めません").arg(path));
+        throw EFileError(
+            QCoreApplication::translate("platform::TextFileList", "%1 に書き込めません").arg(path));
 }
 
 bool TextFileList::CanHold(const QString& text) const {

@@ -60,6 +60,36 @@ PY
     fi
     total=$((total + unfinished))
 done
+# A text never handed to the translation system is invisible to lupdate. Japanese written as a
+# plain string literal in the code is such a text, unless it is data rather than interface:
+# the fixed tags' names proper (also their files' names), a font's family name, and the texts
+# that are bilingual on purpose so that a reader of either language finds the way back.
+if $check; then
+    /usr/bin/python3 - "${sources[@]}" <<'PY' || exit 1
+import pathlib, re, sys
+not_interface = {
+    "ゴミ箱", "お気に入り", "メイリオ", "日本語", "言語 / Language",
+    "言語の変更は次回の起動から有効になります。\\n",
+}
+literal = re.compile(r'QStringLiteral\(\s*"((?:[^"\\\n]|\\.)*)"')
+found = []
+for folder in sys.argv[1:]:
+    for path in sorted(pathlib.Path(folder).glob("*.[ch]*")):
+        if path.suffix not in (".cpp", ".h"):
+            continue
+        text = path.read_text(encoding="utf-8")
+        text = re.sub(r"//[^\n]*", "", text)
+        for match in literal.finditer(text):
+            value = match.group(1)
+            if any(ord(c) > 127 for c in value) and value not in not_interface:
+                line = text.count("\n", 0, match.start()) + 1
+                found.append(f"  {path}:{line}: {value}")
+if found:
+    print("Japanese texts not handed to tr() or QCoreApplication::translate():", file=sys.stderr)
+    print("\n".join(found), file=sys.stderr)
+    sys.exit(1)
+PY
+fi
 if $check && [ "$total" -gt 0 ]; then
     echo "FAIL: $total texts have no translation; run scripts/update-translations.sh and translate them" >&2
     exit 1

@@ -90,10 +90,10 @@ void TGlyphorama::createImageLists() {
 
     auto* apply = ui->SampleText->addAction(ImageList16->Icon(0), QLineEdit::LeadingPosition);
     apply->setObjectName(QStringLiteral("SampleTextLeftButton"));
-    apply->setToolTip(QStringLiteral("サンプルテキストを適用"));
+    apply->setToolTip(tr("サンプルテキストを適用"));
     auto* clear = ui->SampleText->addAction(ImageList16->Icon(1), QLineEdit::TrailingPosition);
     clear->setObjectName(QStringLiteral("SampleTextRightButton"));
-    clear->setToolTip(QStringLiteral("サンプルテキストを消去"));
+    clear->setToolTip(tr("サンプルテキストを消去"));
 }
 
 void TGlyphorama::createMenus() {
@@ -204,8 +204,8 @@ bool TGlyphorama::FormCloseQuery() {
     if (!VersionCheckRunning)
         return true;
     QMessageBox box(QMessageBox::Information, QStringLiteral("Glyphorama"),
-                    QStringLiteral("最新バージョンの問い合わせ中です。\r\n"
-                                   "正常にネットワークが閉じられるまでしばらくお待ちください。"),
+                    tr("最新バージョンの問い合わせ中です。\r\n"
+                       "正常にネットワークが閉じられるまでしばらくお待ちください。"),
                     QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("CloseRefusal"));
     box.exec();

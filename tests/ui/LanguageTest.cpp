@@ -4,6 +4,8 @@
 
 #include "app/Language.h"
 #include "tags/NewTagForm.h"
+#include "tags/TagButton.h"
+#include "tags/TagToolBar.h"
 #include "tests/support/TestSupport.h"
 #include "ui/LanguageMenu.h"
 #include "ui/ShellOpen.h"
@@ -92,6 +94,14 @@ protected:
         ShellExecutor = ExecuteOnDesktop;
         InterfaceLanguage::Install(language::Japanese, TranslationsDir);
     }
+    // Captions of the tag bar's tag buttons, in their order.
+    static QStringList TagButtonTexts(TGlyphorama& w) {
+        QStringList texts;
+        for (QWidget* item : w.ui->TagBar->Buttons())
+            if (const auto* button = qobject_cast<TagButton*>(item))
+                texts.append(button->text());
+        return texts;
+    }
     static LanguageMenu* Menu(TGlyphorama& w) {
         return w.ToolMenu->findChild<LanguageMenu*>(QStringLiteral("LanguageMenu"));
     }
@@ -111,12 +121,35 @@ TEST_F(LanguageTest, EnglishReachesTheMainWindowAndTheTagDialog) {
     EXPECT_EQ(w.ui->ShowEnglish->toolTip(), "Show Western fonts");
     EXPECT_EQ(w.ui->RenameTag->text(), "&Rename");
 
+    // Texts the code sets: status bar, tag bar, the sample text's buttons.
+    EXPECT_EQ(w.StatusPanel(0)->text(), "5 fonts");
+    EXPECT_EQ(w.StatusPanel(1)->text(), "Western fonts");
+    EXPECT_EQ(w.StatusPanel(2)->text(), "None");
+    const auto* newTag = w.findChild<QToolButton*>(QStringLiteral("NewTagButton"));
+    ASSERT_NE(newTag, nullptr);
+    EXPECT_EQ(newTag->text(), "New tag");
+    EXPECT_EQ(newTag->toolTip(), "Add a new tag");
+    EXPECT_EQ(TagButtonTexts(w), (QStringList{"Trash (0)", "Favourites (0)"}));
+    EXPECT_EQ(w.findChild<QAction*>(QStringLiteral("SampleTextLeftButton"))->toolTip(),
+              "Apply the sample text");
+    // The fixed tags keep their names proper: the files and the settings are the same in
+    // every language.
+    w.FontPool->RebuildView(TFontPool::TrashTagName);
+    EXPECT_TRUE(WaitForBuild());
+    EXPECT_EQ(w.StatusPanel(2)->text(), "Trash tag");
+    EXPECT_EQ(w.FontPool->TagList[0].Name, "ゴミ箱");
+
     TNewTagForm dialog(
-        nullptr, [](const QString&) { return false; }, [](const QString&) { return true; });
+        nullptr, [](const QString& name) { return name == QStringLiteral("work"); },
+        [](const QString&) { return true; });
     EXPECT_EQ(dialog.windowTitle(), "New tag");
     EXPECT_EQ(dialog.ui->Label1->text(), "Enter the name of the new tag.");
     EXPECT_EQ(dialog.ui->RegistButton->text(), "OK");
     EXPECT_EQ(dialog.ui->Button1->text(), "Cancel");
+    dialog.ui->TagName->setText(QStringLiteral("work"));
+    EXPECT_EQ(dialog.ui->Notice->text(), "A tag with the same name already exists.");
+    EXPECT_EQ(TAppCore::ForbiddenTagNameMessage(),
+              "A tag name cannot contain these characters: \\ / : , ; * ? \" < > | ");
 
     // The help opens the English readme.
     w.ui->S1->trigger();
@@ -129,6 +162,12 @@ TEST_F(LanguageTest, EnglishReachesTheMainWindowAndTheTagDialog) {
     TGlyphorama& japanese = OpenWindow();
     EXPECT_EQ(japanese.ui->H1->title(), "ヘルプ(&H)");
     EXPECT_EQ(japanese.ui->ShowAbout->text(), "情報(&A)");
+    EXPECT_EQ(japanese.StatusPanel(0)->text(), "5 fonts");
+    EXPECT_EQ(japanese.StatusPanel(1)->text(), "欧文フォント");
+    EXPECT_EQ(japanese.StatusPanel(2)->text(), "なし");
+    EXPECT_EQ(TagButtonTexts(japanese), (QStringList{"ゴミ箱 (0)", "お気に入り (0)"}));
+    EXPECT_EQ(TAppCore::ForbiddenTagNameMessage(),
+              "タグ名に \\ / : , ; * ? \" < > | は使用できません。");
     TNewTagForm again(
         nullptr, [](const QString&) { return false; }, [](const QString&) { return true; });
     EXPECT_EQ(again.ui->Label1->text(), "新しいタグの名称を入力して下さい。");
