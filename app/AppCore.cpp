@@ -5,6 +5,7 @@
 #include "platform/Folders.h"
 #include "platform/IniFile.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <map>
 
@@ -131,8 +132,8 @@ bool TAppCore::IsValidTagName(const QString& name) const {
 }
 
 QString TAppCore::ForbiddenTagNameMessage() {
-    QString message = QStringLiteral("タグ名に ");
+    QString characters;
     for (QChar c : ForbiddenTagCharacters)
-        message += c + QStringLiteral(" ");
-    return message + QStringLiteral("は使用できません。");
+        characters += c + QStringLiteral(" ");
+    return QCoreApplication::translate("TAppCore", "タグ名に %1は使用できません。").arg(characters);
 }

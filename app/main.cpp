@@ -1,3 +1,5 @@
+#include "app/AppCore.h"
+#include "app/Language.h"
 #include "platform/Application.h"
 #include "platform/FormFonts.h"
 #include "platform/HttpClient.h"
@@ -17,6 +19,10 @@ int main(int argc, char** argv) {
     try {
         // However the program is asked to end, the window closes and saves before it does.
         platform::SessionEnd sessionEnd;
+        // Before any window exists, so that every text is made in the chosen language.
+        const TAppCore paths;
+        InterfaceLanguage::Install(LanguageSetting(paths.IniPath(SettingsFileName)).Read(),
+                                   InterfaceLanguage::Folder(paths.ExeDir));
         TGlyphorama window;
         QObject::connect(&sessionEnd, &platform::SessionEnd::Ending, &window,
                          &TGlyphorama::EndSession);

@@ -5,6 +5,7 @@
 #include "fonts/FontPoolCore.h"
 #include "fonts/Panel.h"
 #include "platform/TextFileList.h"
+#include "tags/TagCaption.h"
 #include "ui/Glyphorama.h"
 #include "ui_Glyphorama.h"
 
@@ -77,11 +78,11 @@ void TFontPool::RebuildView(const QString& tagName) {
         SetFontType(5);
         CollectByFontType(5);
         KeepTagFonts(tagName);
-        setStatusText(2, tagName + QStringLiteral("タグ"));
+        setStatusText(2, tr("%1タグ").arg(TagCaption(tagName)));
     } else {
         CollectByFontType(Options.CurrentFontType);
         DropTrashFonts();
-        setStatusText(2, QStringLiteral("なし"));
+        setStatusText(2, tr("なし"));
     }
     ViewTag = tagName;
     if (ViewFilter)
@@ -163,16 +164,16 @@ void TFontPool::RemoveTile(int tag) {
 }
 
 void TFontPool::UpdateStatus() {
-    setStatusText(0, QString::number(ViewList.size()) + QStringLiteral(" fonts"));
+    setStatusText(0, tr("%n fonts", nullptr, static_cast<int>(ViewList.size())));
     switch (Options.CurrentFontType) {
     case 1:
-        setStatusText(1, QStringLiteral("日本語フォント"));
+        setStatusText(1, tr("日本語フォント"));
         break;
     case 2:
-        setStatusText(1, QStringLiteral("欧文フォント"));
+        setStatusText(1, tr("欧文フォント"));
         break;
     default:
-        setStatusText(1, QStringLiteral("全て"));
+        setStatusText(1, tr("全て"));
         break;
     }
 }

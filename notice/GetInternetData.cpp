@@ -70,7 +70,7 @@ void TGetInternetData::download(platform::HttpClient& http) {
         http.Head(Url);
     } catch (const platform::EHttpError&) {
         if (http.ResponseCode() != 302) {
-            postStatus(QStringLiteral("中断(1)"));
+            postStatus(QCoreApplication::translate("TGetInternetData", "中断(1)"));
             return;
         }
         try {
@@ -97,10 +97,10 @@ void TGetInternetData::download(platform::HttpClient& http) {
     if (!completed)
         file.cancelWriting();
     if (completed)
-        postStatus(QStringLiteral("完了"));
+        postStatus(QCoreApplication::translate("TGetInternetData", "完了"));
     GetFinished = true;
     if (!completed)
-        postStatus(QStringLiteral("中断(2)"));
+        postStatus(QCoreApplication::translate("TGetInternetData", "中断(2)"));
 }
 
 void TGetInternetData::postStatus(const QString& text) {

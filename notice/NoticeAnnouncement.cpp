@@ -57,8 +57,8 @@ void TGlyphorama::GetInternetDataTerminate(platform::Thread* sender) {
 
         NoticeHint->Images = ImageList24;
         NoticeHint->Title = notice.Name;
-        NoticeHint->Description = QStringLiteral(
-            "新しいバージョンが公開されています。\r\n公式ページをご確認下さい。\r\n");
+        NoticeHint->Description =
+            tr("新しいバージョンが公開されています。\r\n公式ページをご確認下さい。\r\n");
         NoticeHint->ImageIndex = 8;
         NoticeHint->HideAfter = 10000;
         const QPoint centre(width() / 2, height() / 2);

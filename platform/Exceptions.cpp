@@ -1,5 +1,6 @@
 #include "platform/Exceptions.h"
 
+#include <QCoreApplication>
 #include <limits>
 
 namespace platform {
@@ -53,7 +54,8 @@ std::optional<int> TryStrToInt(const QString& text) {
 int StrToInt(const QString& text) {
     if (auto value = TryStrToInt(text))
         return *value;
-    throw EConvertError(QStringLiteral("''%1'' は整数ではありません").arg(text));
+    throw EConvertError(
+        QCoreApplication::translate("platform", "''%1'' は整数ではありません").arg(text));
 }
 
 } // namespace platform

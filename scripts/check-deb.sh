@@ -18,12 +18,27 @@ installed() { [ "$(dpkg-query -W -f='${Status}' glyphorama 2>/dev/null || true)"
 
 deb=$(scripts/build-deb.sh "${1:-build-deb}" | tail -n 1)
 echo "package: $deb"
+# Debian's checker: any error fails; warnings and the rest are shown for the record.
+lintian_log=$(dirname "$deb")/lintian.txt
+lintian_status=0
+lintian --fail-on error --tag-display-limit 0 "$deb" >"$lintian_log" 2>&1 || lintian_status=$?
+cat "$lintian_log"
+if [ "$lintian_status" -ne 0 ] || grep '^E:' "$lintian_log" >/dev/null; then
+    echo "FAIL: lintian reports errors on $deb" >&2
+    exit 1
+fi
+echo "lintian: no errors ($(grep -c '^W:' "$lintian_log" || true) warnings)"
 dpkg-deb -f "$deb" Depends | tr -d ' ' | tr ',' '\n' >"$(dirname "$deb")/depends.txt"
 for needed in fonts-ipafont-gothic fonts-dejavu-core libqt6widgets6 libqt6svg6 libfontconfig1 \
     libcurl4; do
     grep -q "^$needed\b" "$(dirname "$deb")/depends.txt" ||
         { echo "FAIL: the package does not depend on $needed" >&2; exit 1; }
 done
+recommends=$(dpkg-deb -f "$deb" Recommends)
+case ", $recommends," in
+*", qt6-wayland,"*) ;;
+*) echo "FAIL: the package does not recommend qt6-wayland (Recommends: $recommends)" >&2; exit 1 ;;
+esac
 
 # A copy left by an earlier run that stopped half-way would hide faults of this one.
 if installed; then apt_get remove glyphorama; fi

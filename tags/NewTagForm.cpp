@@ -54,9 +54,9 @@ void TNewTagForm::TagNameChange() {
         ui->RegistButton->setEnabled(false);
         ui->Notice->hide();
     } else if (name == TFontPool::TrashTagName || name == TFontPool::FavoritesTagName) {
-        Refuse(QStringLiteral("この名称は使用できません。"));
+        Refuse(tr("この名称は使用できません。"));
     } else if (tagExists_ && tagExists_(name)) {
-        Refuse(QStringLiteral("同じ名前のタグは登録できません。"));
+        Refuse(tr("同じ名前のタグは登録できません。"));
     } else if (!isValidTagName_ || !isValidTagName_(name)) {
         Refuse(TAppCore::ForbiddenTagNameMessage());
     } else {

@@ -5,6 +5,7 @@
 #include "platform/ImageList.h"
 #include "platform/Messages.h"
 #include "tags/TagButton.h"
+#include "tags/TagCaption.h"
 #include "tags/TagToolBar.h"
 #include "ui/Glyphorama.h"
 
@@ -69,8 +70,8 @@ void TFontPool::AddNewTagButton() {
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     if (Glyphorama && Glyphorama->ImageList16)
         platform::SetButtonImage(button, *Glyphorama->ImageList16, NewTagImageIndex);
-    button->setText(QStringLiteral("新しいタグ"));
-    button->setToolTip(QStringLiteral("新しいタグを追加する"));
+    button->setText(tr("新しいタグ"));
+    button->setToolTip(tr("新しいタグを追加する"));
     if (Glyphorama)
         connect(button, &QToolButton::clicked, Glyphorama, &TGlyphorama::NewTagButtonClick);
     TagBar->AddButton(button);
@@ -94,8 +95,8 @@ void TFontPool::AddTagButton(int index) {
     } else {
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     }
-    button->setText(plainCaption(tag.Name) + QStringLiteral(" (") + QString::number(tag.FontCount) +
-                    u')');
+    button->setText(plainCaption(TagCaption(tag.Name)) + QStringLiteral(" (") +
+                    QString::number(tag.FontCount) + u')');
     button->setToolTip(plainToolTip(tag.Hint));
     connect(button, &TagButton::RightPressed, this,
             [this, button](QPoint pos) { TagButtonMouseDown(button, Qt::RightButton, pos); });

@@ -58,10 +58,8 @@ void TFontPool::LoadTags(const QStringList& userTagNames) {
         tag.FontCount = LoadTagFile(name, scratch) ? scratch.Count() : 0;
         TagList.push_back(tag);
     };
-    append(TrashTagName, QStringLiteral("ゴミ箱にあるフォントはリストに表示されません"),
-           TrashImageIndex);
-    append(FavoritesTagName, QStringLiteral("お気に入りにあるフォントは強調表示されます"),
-           FavoritesImageIndex);
+    append(TrashTagName, tr("ゴミ箱にあるフォントはリストに表示されません"), TrashImageIndex);
+    append(FavoritesTagName, tr("お気に入りにあるフォントは強調表示されます"), FavoritesImageIndex);
     TFontTag separator;
     separator.Name = SeparatorTagName;
     TagList.push_back(separator);

@@ -2,6 +2,7 @@
 
 #include "ui_Glyphorama.h"
 
+#include "app/Language.h"
 #include "fonts/CoverageFilter.h"
 #include "notice/VersionCheck.h"
 #include "platform/Application.h"
@@ -12,8 +13,9 @@
 #include "platform/Messages.h"
 #include "platform/Thread.h"
 #include "ui/CroppedRowLayout.h"
-#include "ui/WindowPlacement.h"
+#include "ui/LanguageMenu.h"
 #include "ui/SampleViewControls.h"
+#include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -100,16 +102,22 @@ void TGlyphorama::createImageLists() {
 
     auto* apply = ui->SampleText->addAction(ImageList16->Icon(0), QLineEdit::LeadingPosition);
     apply->setObjectName(QStringLiteral("SampleTextLeftButton"));
-    apply->setToolTip(QStringLiteral("サンプルテキストを適用"));
+    apply->setToolTip(tr("サンプルテキストを適用"));
     auto* clear = ui->SampleText->addAction(ImageList16->Icon(1), QLineEdit::TrailingPosition);
     clear->setObjectName(QStringLiteral("SampleTextRightButton"));
-    clear->setToolTip(QStringLiteral("サンプルテキストを消去"));
+    clear->setToolTip(tr("サンプルテキストを消去"));
 }
 
 void TGlyphorama::createMenus() {
     ToolMenu = ui->ToolMenu;
     TagMenu = ui->TagMenu;
     ContextMenu = ui->ContextMenu;
+    auto* languages = new LanguageMenu(InterfaceLanguage::Current(), ToolMenu);
+    ToolMenu->insertMenu(ui->N4, languages);
+    connect(languages, &LanguageMenu::LanguageChosen, this, [this](const QString& language) {
+        if (AppCore)
+            SaveLanguageChoice(this, AppCore->IniPath(SettingsFileName), language);
+    });
     ui->ToolButton6->setMenu(ToolMenu);
     ui->ToolButton6->setPopupMode(QToolButton::InstantPopup);
 }
@@ -234,8 +242,8 @@ bool TGlyphorama::FormCloseQuery() {
     // program without a word and without the settings.
     auto* box = new QMessageBox(
         QMessageBox::Information, QStringLiteral("Glyphorama"),
-        QStringLiteral("最新バージョンの問い合わせ中です。\r\n"
-                       "正常にネットワークが閉じられるまでしばらくお待ちください。"),
+        tr("最新バージョンの問い合わせ中です。\r\n"
+           "正常にネットワークが閉じられるまでしばらくお待ちください。"),
         QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("CloseRefusal"));
     box->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,6 +1,7 @@
 // The tool menu's help items, the about box and the tile's context menu.
 #include "ui/Glyphorama.h"
 
+#include "app/Language.h"
 #include "platform/Desktop.h"
 #include "ui/AboutForm.h"
 #include "ui/ShellOpen.h"
@@ -10,7 +11,10 @@
 
 void TGlyphorama::S1Click() {
     if (AppCore)
-        ShellOpen(this, AppCore->ExeDir + QStringLiteral("/readme.txt"), QString());
+        ShellOpen(this,
+                  AppCore->ExeDir + u'/' +
+                      InterfaceLanguage::ReadmeFileName(InterfaceLanguage::Current()),
+                  QString());
 }
 
 void TGlyphorama::U1Click() {

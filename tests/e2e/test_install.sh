@@ -16,10 +16,11 @@ private=$prefix/lib/glyphorama
 [ "$(readlink -f "$prefix/bin/glyphorama")" = "$(readlink -f "$private/glyphorama")" ] ||
     fail "bin/glyphorama points to $(readlink "$prefix/bin/glyphorama")"
 [ -x "$private/glyphorama" ] || fail "no executable in lib/glyphorama"
-for doc in readme.txt info.txt; do
+for doc in readme.txt readme.en.txt info.txt; do
     cmp -s "$GLYPHORAMA_SOURCE_DIR/docs/$doc" "$private/$doc" || fail "$doc is not beside the program"
 done
 [ -d "$private/resources" ] || fail "no resources folder installed"
+[ -s "$private/translations/glyphorama_en.qm" ] || fail "no English translation beside the program"
 for file in share/applications/org.example.Glyphorama.desktop \
     share/metainfo/org.example.Glyphorama.metainfo.xml \
     share/icons/hicolor/scalable/apps/org.example.Glyphorama.svg; do

@@ -1,0 +1,295 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>TAboutForm</name>
+    <message>
+        <source>バージョン情報:</source>
+        <translation>Version:</translation>
+    </message>
+    <message>
+        <source>1.00</source>
+        <translation>1.00</translation>
+    </message>
+    <message>
+        <source>Public Beta 10</source>
+        <translation>Public Beta 10</translation>
+    </message>
+    <message>
+        <source>Glyphorama をご利用頂き、有難うございます。</source>
+        <translation>Thank you for using Glyphorama.</translation>
+    </message>
+</context>
+<context>
+    <name>TAppCore</name>
+    <message>
+        <source>タグ名に %1は使用できません。</source>
+        <translation>A tag name cannot contain these characters: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TFontPool</name>
+    <message>
+        <source>%1タグ</source>
+        <translation>%1 tag</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>None</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n fonts</source>
+        <translation>
+            <numerusform>%n font</numerusform>
+            <numerusform>%n fonts</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>日本語フォント</source>
+        <translation>Japanese fonts</translation>
+    </message>
+    <message>
+        <source>欧文フォント</source>
+        <translation>Western fonts</translation>
+    </message>
+    <message>
+        <source>全て</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>新しいタグ</source>
+        <translation>New tag</translation>
+    </message>
+    <message>
+        <source>新しいタグを追加する</source>
+        <translation>Add a new tag</translation>
+    </message>
+    <message>
+        <source>ゴミ箱にあるフォントはリストに表示されません</source>
+        <translation>Fonts in the trash are not shown in the lists</translation>
+    </message>
+    <message>
+        <source>お気に入りにあるフォントは強調表示されます</source>
+        <translation>Fonts in the favourites are highlighted</translation>
+    </message>
+</context>
+<context>
+    <name>TGetInternetData</name>
+    <message>
+        <source>中断(1)</source>
+        <translation>Stopped (1)</translation>
+    </message>
+    <message>
+        <source>完了</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>中断(2)</source>
+        <translation>Stopped (2)</translation>
+    </message>
+</context>
+<context>
+    <name>TGlyphorama</name>
+    <message>
+        <source>Glyphorama2</source>
+        <translation>Glyphorama2</translation>
+    </message>
+    <message>
+        <source>描画モードを切替える</source>
+        <translation>Switch the drawing mode</translation>
+    </message>
+    <message>
+        <source>欧文フォントを表示</source>
+        <translation>Show Western fonts</translation>
+    </message>
+    <message>
+        <source>日本語フォントを表示</source>
+        <translation>Show Japanese fonts</translation>
+    </message>
+    <message>
+        <source>全て表示</source>
+        <translation>Show all fonts</translation>
+    </message>
+    <message>
+        <source>&amp;TEXT:</source>
+        <translation>&amp;TEXT:</translation>
+    </message>
+    <message>
+        <source>サンプルテキスト</source>
+        <translation>Sample text</translation>
+    </message>
+    <message>
+        <source>サンプルビューの再構築中...</source>
+        <translation>Rebuilding the sample view...</translation>
+    </message>
+    <message>
+        <source>Tag</source>
+        <translation>Tag</translation>
+    </message>
+    <message>
+        <source>お気に入り</source>
+        <translation>Favourites</translation>
+    </message>
+    <message>
+        <source>ゴミ箱</source>
+        <translation>Trash</translation>
+    </message>
+    <message>
+        <source>400 fonts</source>
+        <translation>400 fonts</translation>
+    </message>
+    <message>
+        <source>日本語フォント</source>
+        <translation>Japanese fonts</translation>
+    </message>
+    <message>
+        <source>候補タグ</source>
+        <translation>Tag</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>設定(&amp;O)</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>ソフトウェアの説明(&amp;S)</source>
+        <translation>&amp;Software description</translation>
+    </message>
+    <message>
+        <source>更新箇所と修正箇所(&amp;U)</source>
+        <translation>&amp;Updates and fixes</translation>
+    </message>
+    <message>
+        <source>ホームページ(&amp;O)</source>
+        <translation>H&amp;ome page</translation>
+    </message>
+    <message>
+        <source>作者にメールを送る(＆M)</source>
+        <translation>Send mail to the author</translation>
+    </message>
+    <message>
+        <source>情報(&amp;A)</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>削除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>名称変更(&amp;R)</source>
+        <translation>&amp;Rename</translation>
+    </message>
+    <message>
+        <source>フォント名をコピー(&amp;C)</source>
+        <translation>&amp;Copy font name</translation>
+    </message>
+    <message>
+        <source>サンプルテキストを適用</source>
+        <translation>Apply the sample text</translation>
+    </message>
+    <message>
+        <source>サンプルテキストを消去</source>
+        <translation>Clear the sample text</translation>
+    </message>
+    <message>
+        <source>最新バージョンの問い合わせ中です。<byte value="xd"/>
+正常にネットワークが閉じられるまでしばらくお待ちください。</source>
+        <translation>Checking for the latest version.<byte value="xd"/>
+Please wait a moment until the network connection has closed properly.</translation>
+    </message>
+    <message>
+        <source>新しいバージョンが公開されています。<byte value="xd"/>
+公式ページをご確認下さい。<byte value="xd"/>
+</source>
+        <translation>A new version has been released.<byte value="xd"/>
+Please see the official page.<byte value="xd"/>
+</translation>
+    </message>
+</context>
+<context>
+    <name>TNewTagForm</name>
+    <message>
+        <source>新しいタグ</source>
+        <translation>New tag</translation>
+    </message>
+    <message>
+        <source>新しいタグの名称を入力して下さい。</source>
+        <translation>Enter the name of the new tag.</translation>
+    </message>
+    <message>
+        <source>登録</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>この名称は使用できません。</source>
+        <translation>This name cannot be used.</translation>
+    </message>
+    <message>
+        <source>同じ名前のタグは登録できません。</source>
+        <translation>A tag with the same name already exists.</translation>
+    </message>
+</context>
+<context>
+    <name>TagCaption</name>
+    <message>
+        <source>ゴミ箱</source>
+        <translation>Trash</translation>
+    </message>
+    <message>
+        <source>お気に入り</source>
+        <translation>Favourites</translation>
+    </message>
+</context>
+<context>
+    <name>platform</name>
+    <message>
+        <source>&apos;&apos;%1&apos;&apos; は整数ではありません</source>
+        <translation>&apos;&apos;%1&apos;&apos; is not a valid integer value</translation>
+    </message>
+</context>
+<context>
+    <name>platform::IniFile</name>
+    <message>
+        <source>%1 に書き込めません</source>
+        <translation>Cannot write %1</translation>
+    </message>
+</context>
+<context>
+    <name>platform::TextFileList</name>
+    <message>
+        <source>ファイル %1 を開けません</source>
+        <translation>Cannot open the file %1</translation>
+    </message>
+    <message>
+        <source>%1 を読み込めません</source>
+        <translation>Cannot read %1</translation>
+    </message>
+    <message>
+        <source>%1 に書き込めません: 読み込んだファイルに文字として読めないバイトがあるため、書き換えません</source>
+        <translation>Cannot write %1: the file as read holds bytes that are not characters, so it is not rewritten</translation>
+    </message>
+    <message>
+        <source>%1 に書き込めません: 改行を含む行があります</source>
+        <translation>Cannot write %1: a line contains a line break</translation>
+    </message>
+    <message>
+        <source>%1 に書き込めません: ファイルの文字コードで表せない文字があります</source>
+        <translation>Cannot write %1: some characters cannot be written in the file&apos;s encoding</translation>
+    </message>
+    <message>
+        <source>%1 に書き込めません</source>
+        <translation>Cannot write %1</translation>
+    </message>
+</context>
+</TS>
