@@ -1,22 +1,24 @@
 # Starts and stops an Xvfb server of our own on a free display, with the window manager users
 # run the program under (sourced by other scripts).
 start_xvfb() {
-    local number
-    for number in $(seq 90 140); do
-        [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
-        Xvfb ":$number" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-        XVFB_PID=$!
-        for _ in $(seq 1 50); do
-            [ -e "/tmp/.X11-unix/X$number" ] && break
-            sleep 0.1
-        done
-        if kill -0 "$XVFB_PID" 2>/dev/null; then
-            export DISPLAY=":$number"
-            return 0
-        fi
+    # Xvfb picks a free display itself and names it once it accepts clients: guessing a free
+    # number races with other servers starting at the same time.
+    local number_file number=""
+    number_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 1 300); do
+        number=$(tr -dc 0-9 <"$number_file")
+        [ -n "$number" ] && break
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
     done
-    echo "no free X display" >&2
-    return 1
+    rm -f "$number_file"
+    if [ -z "$number" ]; then
+        echo "Xvfb did not start" >&2
+        return 1
+    fi
+    export DISPLAY=":$number"
 }
 
 # Starts openbox on the display and waits until it manages it; its output goes to the log
