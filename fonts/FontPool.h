@@ -16,6 +16,7 @@ class TagToolBar;
 class TGlyphorama;
 class TFontPoolCore;
 class TPanel;
+class TileResampler;
 class TileSampler;
 namespace platform {
 class TextFileList;
@@ -45,6 +46,8 @@ public:
     std::vector<TFontUnit*> ViewList;
     // Draws each tile from its family's own face; the faces stay open for the catalogue's life.
     const std::unique_ptr<TileSampler> Samples;
+    // Measures the shown tiles again after the sample text or size changed, a few at a time.
+    TileResampler* const Resampler;
 
     // --- Font enumeration and classification
     void EnumerateFonts();
@@ -108,7 +111,8 @@ public:
 private:
     // Gives the unit's tile its sample from the options, with the width and label to match.
     void SampleTile(TFontUnit& unit, const TGlyphoramaOptions& options);
-    // SampleTile for every tile shown, then the flow is laid out again.
+    // SampleTile for every tile shown, those in view first, the rest in steps from the event
+    // loop; the flow is laid out again for the new widths.
     void ResampleTiles();
     // The colours of a drawing mode; other modes leave the tile as it is.
     static void PaintTileColors(TPanel* tile, int mode);
