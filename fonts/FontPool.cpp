@@ -1,6 +1,8 @@
 #include "fonts/FontPool.h"
 
 #include "fonts/FontPoolCore.h"
+#include "fonts/FlowLayoutPanel.h"
+#include "fonts/TileResampler.h"
 #include "fonts/TileSampler.h"
 
 #include <QSet>
@@ -14,7 +16,15 @@ std::function<QString()> TFontPool::FaceCachePath = [] { return FaceInfoCache::D
 TFontPool::TFontPool(TGlyphorama*, FlowLayoutPanel* flowPanel, QProgressBar* progressBar,
                      TagToolBar* tagBar)
     : FlowPanel(flowPanel), ProgressBar(progressBar), TagBar(tagBar),
-      Samples(std::make_unique<TileSampler>(FaceCachePath())) {
+      Samples(std::make_unique<TileSampler>(FaceCachePath())),
+      Resampler(new TileResampler([this](TFontUnit& unit) { SampleTile(unit, Options); },
+                                  [this] {
+                                      if (FlowPanel) {
+                                          FlowPanel->Relayout();
+                                          FlowPanel->FitHeight();
+                                      }
+                                  },
+                                  this)) {
     EnumerateFonts();
     // Fonts removed since the last run leave the cache.
     QSet<QString> files;

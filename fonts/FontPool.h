@@ -16,6 +16,7 @@ class TagToolBar;
 class TGlyphorama;
 class TFontPoolCore;
 class TPanel;
+class TileResampler;
 class TileSampler;
 namespace platform {
 class TextFileList;
@@ -49,6 +50,8 @@ public:
     std::function<bool(const TFontUnit&)> ViewFilter;
     // The tag the view shows; empty while it shows a font type.
     QString ViewTag;
+    // Measures the shown tiles again after the sample text or size changed, a few at a time.
+    TileResampler* const Resampler;
 
     // --- Font enumeration and classification
     void EnumerateFonts();
@@ -119,7 +122,8 @@ signals:
 private:
     // Gives the unit's tile its sample from the options, with the width and label to match.
     void SampleTile(TFontUnit& unit, const TGlyphoramaOptions& options);
-    // SampleTile for every tile shown, then the flow is laid out again.
+    // SampleTile for every tile shown, those in view first, the rest in steps from the event
+    // loop; the flow is laid out again for the new widths.
     void ResampleTiles();
     // Tiles grow with their text: 82 pixels at the 16-point default.
     static int TileHeight(int pointSize);

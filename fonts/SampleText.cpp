@@ -3,6 +3,7 @@
 
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/Panel.h"
+#include "fonts/TileResampler.h"
 
 void TFontPool::ApplySampleText(const QString& text) {
     if (Building)
@@ -19,13 +20,9 @@ void TFontPool::SetSamplePointSize(int pointSize) {
 }
 
 void TFontPool::ResampleTiles() {
-    for (TFontUnit* unit : ViewList)
-        SampleTile(*unit, Options);
-    // The tiles changed their widths: the rows are out of date.
-    if (FlowPanel) {
-        FlowPanel->Relayout();
-        FlowPanel->FitHeight();
-    }
+    // The part of the flow on screen; nothing when the flow is hidden.
+    const QRect view = FlowPanel ? FlowPanel->visibleRegion().boundingRect() : QRect();
+    Resampler->Start(ViewList, view);
 }
 
 void TFontPool::SetSampleViewMode(int mode) {

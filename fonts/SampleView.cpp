@@ -4,6 +4,7 @@
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/FontPoolCore.h"
 #include "fonts/Panel.h"
+#include "fonts/TileResampler.h"
 #include "platform/TextFileList.h"
 #include "tags/TagCaption.h"
 #include "ui/Glyphorama.h"
@@ -130,6 +131,8 @@ void TFontPool::DropTrashFonts() {
 }
 
 void TFontPool::ClearView() {
+    // Pending re-measuring is for tiles about to go; a new build measures its own.
+    Resampler->Cancel();
     // Hidden, the thousands of deletions below cost no repaint or layout each; the main
     // panel's caption shows meanwhile.
     QAbstractScrollArea* scrollBox = enclosingScrollBox(FlowPanel);

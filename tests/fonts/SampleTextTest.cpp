@@ -1,7 +1,9 @@
 // The sample text, the drawing modes and the mouse wheel.
 #include "SampleViewFixture.h"
 
+#include "fonts/TileResampler.h"
 #include "fonts/TileSample.h"
+#include "fonts/TileSampler.h"
 #include "platform/ImageList.h"
 
 #include <QApplication>
@@ -44,6 +46,7 @@ TEST_F(SampleTextTest, TheLeftButtonAppliesTheTextAndTheRightButtonClearsIt) {
     const QString text = QStringLiteral("Aa あ亜");
     Edit()->setText(text);
     Trigger("SampleTextLeftButton");
+    WaitForResample();
     EXPECT_EQ(Pool().Options.SampleString, text);
     const std::vector<TPanel*> tiles = Tiles();
     for (size_t i = 0; i < tiles.size(); ++i) {
@@ -64,6 +67,8 @@ TEST_F(SampleTextTest, TheLeftButtonAppliesTheTextAndTheRightButtonClearsIt) {
     EXPECT_EQ(tiles[1]->x(), tiles[0]->geometry().right() + 1 + 10);
 
     Trigger("SampleTextRightButton");
+
+    WaitForResample();
     EXPECT_TRUE(Edit()->text().isEmpty());
     EXPECT_TRUE(Pool().Options.SampleString.isEmpty());
     for (size_t i = 0; i < tiles.size(); ++i) {
@@ -79,6 +84,7 @@ TEST_F(SampleTextTest, EnterInTheEditAppliesTheText) {
     Edit()->setFocus();
     Edit()->setText(QStringLiteral("Sample"));
     QTest::keyClick(Edit(), Qt::Key_Return);
+    WaitForResample();
     EXPECT_EQ(Tiles()[0]->Caption(), QStringLiteral("Sample"));
     EXPECT_TRUE(window->isVisible());
 }
@@ -86,6 +92,7 @@ TEST_F(SampleTextTest, EnterInTheEditAppliesTheText) {
 TEST_F(SampleTextTest, NewTilesTakeTheStoredTextAndMode) {
     OpenBuilt(ManyFamilies(2));
     Pool().ApplySampleText(QStringLiteral("Kept"));
+    WaitForResample();
     Part<QToolButton>("SwitchSampleViewModeButton")->click();
     window->SelectFontType(5, true);
     WaitForBuild();
@@ -101,6 +108,7 @@ TEST_F(SampleTextTest, TextAndModeAreRefusedDuringABuildAndTakeEffectAfterIt) {
     ASSERT_TRUE(Pool().Building);
     Edit()->setText(QStringLiteral("Later"));
     Trigger("SampleTextLeftButton");
+    WaitForResample();
     Pool().SetSampleViewMode(1);
     EXPECT_TRUE(Pool().Options.SampleString.isEmpty());
     EXPECT_EQ(Pool().Options.SampleViewMode, 0);
@@ -109,6 +117,7 @@ TEST_F(SampleTextTest, TextAndModeAreRefusedDuringABuildAndTakeEffectAfterIt) {
     WaitForBuild();
     EXPECT_EQ(Edit()->text(), QStringLiteral("Later")); // the edit keeps what was typed
     Trigger("SampleTextLeftButton");
+    WaitForResample();
     Pool().SetSampleViewMode(1);
     for (TPanel* tile : Tiles()) {
         EXPECT_EQ(tile->Caption(), QStringLiteral("Later"));
@@ -124,6 +133,7 @@ TEST_F(SampleTextTest, AfterACancelledBuildOnlyTheBuiltTilesChange) {
     const int built = TileCount();
     ASSERT_LT(built, 300);
     Pool().ApplySampleText(QStringLiteral("Text"));
+    WaitForResample();
     EXPECT_EQ(Pool().ToggleSampleViewMode(), 0);
     EXPECT_EQ(TileCount(), built); // no tile appears for the others
     for (TPanel* tile : Tiles()) {
@@ -206,4 +216,102 @@ TEST_F(SampleTextTest, ASidewaysWheelLeavesTheViewAlone) {
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(Tiles()[0], &event);
     EXPECT_EQ(Bar()->value(), 0);
+}
+
+// Thousands of faces may have to be opened for a new text: the tiles are measured a few at a
+// time, and what the view shows at the end must be the same as if it had been done at once.
+class SteppedSampleTextTest : public SampleTextTest {
+protected:
+    // Each later step does one tile, so the work stays pending across event loop turns.
+    void OneTilePerStep(int firstMs = 0) { Pool().Resampler->SetBudgets(firstMs, 0); }
+    QString LabelText(const QString& name) const {
+        return TileOf(name)->findChild<TPanel*>()->Caption();
+    }
+
+    void ExpectAllSampled(const QString& text) {
+        int tag = 0;
+        for (TPanel* tile : Tiles()) {
+            const TFontUnit& unit = *Pool().FindUnitByTileTag(tile->Tag);
+            SCOPED_TRACE(unit.Name.toStdString());
+            EXPECT_EQ(tile->Tag, tag++); // numbers stay those of the build
+            EXPECT_EQ(tile->Caption(), text.isEmpty() ? unit.Name : text);
+            // Measured for the current text and size, not those of an earlier request.
+            const int width = Pool()
+                                  .Samples
+                                  ->Make(unit.FaceFile, unit.FaceIndex, unit.Name, text,
+                                         Pool().Options.SamplePointSize)
+                                  ->Width();
+            EXPECT_EQ(tile->width(), width + 20);
+            EXPECT_EQ(unit.NameLabel->width(), tile->width() - 5);
+        }
+        // The flow is laid out for the final widths.
+        std::vector<QRect> before;
+        for (TPanel* tile : Tiles())
+            before.push_back(tile->geometry());
+        FlowPanel()->Relayout();
+        std::vector<QRect> after;
+        for (TPanel* tile : Tiles())
+            after.push_back(tile->geometry());
+        EXPECT_EQ(before, after);
+        EXPECT_EQ(FlowPanel()->minimumHeight(), FlowPanel()->ContentHeight());
+    }
+};
+
+TEST_F(SteppedSampleTextTest, TheTilesInViewComeFirstAndTheRestFollowInSteps) {
+    OpenBuilt(ManyFamilies(150));
+    OneTilePerStep(1000);
+    const QRect view = FlowPanel()->visibleRegion().boundingRect();
+    ASSERT_FALSE(view.isEmpty());
+    ASSERT_FALSE(Tiles().back()->geometry().intersects(view));
+    Pool().ApplySampleText(QStringLiteral("Wide sample"));
+    EXPECT_TRUE(Pool().Resampler->Pending());
+    for (TPanel* tile : Tiles()) {
+        if (tile->geometry().intersects(view)) {
+            EXPECT_EQ(tile->Caption(), QStringLiteral("Wide sample"));
+        }
+    }
+    EXPECT_EQ(Tiles().back()->Caption(), QStringLiteral("Family 149"));
+    WaitForResample();
+    ExpectAllSampled(QStringLiteral("Wide sample"));
+
+    // A new size goes the same way.
+    Pool().SetSamplePointSize(30);
+    EXPECT_TRUE(Pool().Resampler->Pending());
+    WaitForResample();
+    ExpectAllSampled(QStringLiteral("Wide sample"));
+}
+
+TEST_F(SteppedSampleTextTest, ALaterRequestReplacesThePendingOne) {
+    std::vector<platform::FontFamilyRecord> families = ManyFamilies(60);
+    families.push_back(Family(QStringLiteral("IPAGothic"), platform::SHIFTJIS_CHARSET));
+    OpenBuilt(families, "[settings]\ncurrent_font_type=5\n");
+    OneTilePerStep();
+    Pool().ApplySampleText(QStringLiteral("First"));
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    ASSERT_TRUE(Pool().Resampler->Pending());
+    Pool().ApplySampleText(QStringLiteral("あ Second"));
+    WaitForResample();
+    ExpectAllSampled(QStringLiteral("あ Second"));
+    EXPECT_EQ(LabelText(QStringLiteral("Family 000")), QStringLiteral("Family 000 — 1 文字なし"));
+    EXPECT_EQ(LabelText(QStringLiteral("IPAGothic")), QStringLiteral("IPAGothic"));
+
+    // Clearing the text while a size change is pending: the names, at the new size.
+    Pool().SetSamplePointSize(24);
+    QCoreApplication::processEvents();
+    Pool().ApplySampleText(QString());
+    WaitForResample();
+    ExpectAllSampled(QString());
+    EXPECT_EQ(Pool().Options.SamplePointSize, 24);
+}
+
+TEST_F(SteppedSampleTextTest, ARebuildDropsThePendingWorkAndBuildsWithTheNewText) {
+    OpenBuilt(ManyFamilies(80));
+    OneTilePerStep();
+    Pool().ApplySampleText(QStringLiteral("Next"));
+    ASSERT_TRUE(Pool().Resampler->Pending());
+    window->SelectFontType(5, true);
+    EXPECT_FALSE(Pool().Resampler->Pending());
+    WaitForBuild();
+    ExpectAllSampled(QStringLiteral("Next"));
 }

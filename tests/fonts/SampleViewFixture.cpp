@@ -1,5 +1,7 @@
 #include "SampleViewFixture.h"
 
+#include "fonts/TileResampler.h"
+
 #include "app/AppCore.h"
 
 #include <QDir>
@@ -84,6 +86,10 @@ void SampleViewTest::WaitForBuild() {
     // The finished builder is deleted once the event loop has run again.
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void SampleViewTest::WaitForResample() {
+    ASSERT_TRUE(testing_support::WaitUntil([this] { return !Pool().Resampler->Pending(); }, 60000));
 }
 
 void SampleViewTest::WaitForTiles(int count) {

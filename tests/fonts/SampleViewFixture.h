@@ -43,6 +43,8 @@ protected:
     void OpenBuilt(const std::vector<platform::FontFamilyRecord>& families,
                    const QByteArray& settings = {});
     void WaitForBuild();
+    // Runs the event loop until the tiles have been measured for a new sample text or size.
+    void WaitForResample();
     // Runs the event loop until at least count tiles exist.
     void WaitForTiles(int count);
 

@@ -311,6 +311,7 @@ TEST_F(TileTest, ATileDrawsOnlyFromItsOwnFamily) {
     OpenBuilt({Family(QStringLiteral("DejaVu Sans")), Family(QStringLiteral("IPAGothic"))},
               "[settings]\ncurrent_font_type=5\n");
     Pool().ApplySampleText(QStringLiteral("あいう"));
+    WaitForResample();
     const auto inks = [](TPanel* tile) {
         const QImage image = tile->grab().toImage();
         int dark = 0, grey = 0;
@@ -351,10 +352,13 @@ TEST_F(TileTest, RebuildsNewTextsAndSizesReuseTheLoadedFaces) {
     WaitForBuild();
     paintAll();
     Pool().ApplySampleText(QStringLiteral("Aa あ"));
+    WaitForResample();
     paintAll();
     Pool().SetSamplePointSize(32);
+    WaitForResample();
     paintAll();
     Pool().ApplySampleText(QString());
+    WaitForResample();
     paintAll();
     EXPECT_EQ(Pool().Samples->Store().Loads(), loads);
 }
@@ -363,8 +367,10 @@ TEST_F(TileTest, ANewSampleSizeResizesAndReflowsTheTiles) {
     OpenBuilt({Family(QStringLiteral("IPAGothic")), Family(QStringLiteral("IPAMincho"))},
               "[settings]\ncurrent_font_type=5\n");
     Pool().ApplySampleText(QStringLiteral("あいう"));
+    WaitForResample();
     EXPECT_EQ(Tiles()[0]->width(), 64 + 20); // three kana of one em at 16 points
     Pool().SetSamplePointSize(32);
+    WaitForResample();
     EXPECT_EQ(Pool().Options.SamplePointSize, 32);
     EXPECT_EQ(Tiles()[0]->width(), 128 + 20);
     EXPECT_EQ(Tiles()[0]->height(), 82);
