@@ -1,5 +1,6 @@
 #include "platform/FileAccess.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 #include <cerrno>
@@ -36,19 +37,22 @@ private:
 QString FileRefusal::readMessage() const {
     switch (kind_) {
     case Kind::NotRegular:
-        return QStringLiteral("%1 は通常のファイルではないため、読み込みません").arg(path_);
+        return QCoreApplication::translate("platform::FileRefusal",
+                                           "%1 は通常のファイルではないため、読み込みません")
+            .arg(path_);
     case Kind::TooLarge:
-        return QStringLiteral("%1 は %2 を超えるため、読み込みません")
+        return QCoreApplication::translate("platform::FileRefusal",
+                                           "%1 は %2 を超えるため、読み込みません")
             .arg(path_, mebibytes(limit_));
     case Kind::Unreadable:
         break;
     }
-    return QStringLiteral("%1 を読み込めません").arg(path_);
+    return QCoreApplication::translate("platform::FileRefusal", "%1 を読み込めません").arg(path_);
 }
 
 QString FileRefusal::writeMessage() const {
     // Why was said when the file was read; the write error is the one every write raises.
-    return QStringLiteral("%1 に書き込めません").arg(path_);
+    return QCoreApplication::translate("platform::FileRefusal", "%1 に書き込めません").arg(path_);
 }
 
 std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize,

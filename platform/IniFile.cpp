@@ -3,6 +3,9 @@
 #include "platform/Exceptions.h"
 #include "platform/TextCodec.h"
 
+#include <QCoreApplication>
+#include <QHash>
+
 namespace platform {
 
 namespace {
@@ -64,20 +67,6 @@ bool CanWrite(const QString& section, const QString& key, const QString& value) 
     if (key.contains(u'=') || key != key.trimmed() || key.startsWith(u'[') || key.startsWith(u';'))
         return false;
     return true;
-}
-
-// The line after the last key of the section, so that blank lines and comments that close
-// the section stay below the new key.
-int KeyInsertPosition(const TextLines& lines, int sectionLine) {
-    int position = sectionLine + 1;
-    for (int i = sectionLine + 1; i < lines.size(); ++i) {
-        const LineKind kind = ParseLine(lines.text(i)).Kind;
-        if (kind == LineKind::Section)
-            break;
-        if (kind == LineKind::Key)
-            position = i + 1;
-    }
-    return position;
 }
 
 } // namespace
@@ -157,10 +146,10 @@ void IniFile::WriteStrings(const QString& section,
         throw EIniFileException(refusal_->writeMessage());
     for (const auto& [key, value] : values)
         if (!CanWrite(section, key, value))
-            throw EIniFileException(QStringLiteral("%1 に書き込めません").arg(path_));
+            throw EIniFileException(
+                QCoreApplication::translate("platform::IniFile", "%1 に書き込めません").arg(path_));
     const TextLines previous = lines_;
-    for (const auto& [key, value] : values)
-        setValue(section, key, value);
+    setValues(section, values);
     try {
         save();
     } catch (...) {
@@ -169,21 +158,49 @@ void IniFile::WriteStrings(const QString& section,
     }
 }
 
-void IniFile::setValue(const QString& section, const QString& key, const QString& value) {
-    const QString quoted = Quote(value);
-    const int sectionLine = findSection(section);
+// One pass over the section finds every key, so a list of ten thousand entries is written
+// in linear time; new keys go together below the section's last key.
+void IniFile::setValues(const QString& section, const QList<std::pair<QString, QString>>& values) {
+    int sectionLine = findSection(section);
     if (sectionLine < 0) {
         lines_.append(u'[' + section + u']');
-        lines_.append(key + u'=' + quoted);
-    } else if (const int keyLine = findKey(sectionLine, key); keyLine >= 0) {
-        // The same value again leaves the line as the user wrote it: blanks, quotes, and
-        // bytes that no encoding explains.
-        const IniLine line = ParseLine(lines_.text(keyLine));
-        if (Unquote(line.Value) != value)
-            lines_.setText(keyLine, line.Name + u'=' + quoted);
-    } else {
-        lines_.insert(KeyInsertPosition(lines_, sectionLine), key + u'=' + quoted);
+        sectionLine = static_cast<int>(lines_.size()) - 1;
     }
+    QHash<QString, int> keyLines;
+    int insertAt = sectionLine + 1;
+    for (int i = sectionLine + 1; i < lines_.size(); ++i) {
+        const IniLine line = ParseLine(lines_.text(i));
+        if (line.Kind == LineKind::Section)
+            break;
+        if (line.Kind == LineKind::Key) {
+            const QString folded = line.Name.toCaseFolded();
+            if (!keyLines.contains(folded)) // of twin keys the first counts, as in reading
+                keyLines.insert(folded, i);
+            insertAt = i + 1;
+        }
+    }
+    // A key given twice keeps its last value, as writing the keys one by one would.
+    QStringList added;
+    QHash<QString, qsizetype> addedAt;
+    for (const auto& [key, value] : values) {
+        const QString folded = key.toCaseFolded();
+        const QString quoted = Quote(value);
+        if (const auto existing = keyLines.constFind(folded); existing != keyLines.cend()) {
+            // The same value again leaves the line as the user wrote it: blanks, quotes, and
+            // bytes that no encoding explains.
+            const IniLine line = ParseLine(lines_.text(*existing));
+            if (Unquote(line.Value) != value)
+                lines_.setText(*existing, line.Name + u'=' + quoted);
+        } else if (const auto pending = addedAt.constFind(folded); pending != addedAt.cend()) {
+            QString& line = added[*pending]; // keys hold no "=": the name is what precedes it
+            line = line.left(line.indexOf(u'=') + 1) + quoted;
+        } else {
+            addedAt.insert(folded, added.size());
+            added.append(key + u'=' + quoted);
+        }
+    }
+    if (!added.isEmpty())
+        lines_.insert(insertAt, added);
 }
 
 void IniFile::WriteInteger(const QString& section, const QString& key, int value) {
@@ -220,9 +237,12 @@ void IniFile::save() {
         bytes = lines_.encode(&problem);
     }
     if (!bytes)
-        throw EIniFileException(QStringLiteral("%1 に書き込めません: %2").arg(path_, problem));
+        throw EIniFileException(
+            QCoreApplication::translate("platform::IniFile", "%1 に書き込めません: %2")
+                .arg(path_, problem));
     if (!WriteFileAtomically(path_, *bytes))
-        throw EIniFileException(QStringLiteral("%1 に書き込めません").arg(path_));
+        throw EIniFileException(
+            QCoreApplication::translate("platform::IniFile", "%1 に書き込めません").arg(path_));
 }
 
 } // namespace platform

@@ -54,7 +54,7 @@ public:
 private:
     int findSection(const QString& section) const;
     int findKey(int sectionLine, const QString& key) const;
-    void setValue(const QString& section, const QString& key, const QString& value);
+    void setValues(const QString& section, const QList<std::pair<QString, QString>>& values);
     void save();
 
     QString path_;

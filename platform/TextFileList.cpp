@@ -4,6 +4,8 @@
 #include "platform/FileAccess.h"
 #include "platform/TextCodec.h"
 
+#include <QCoreApplication>
+
 namespace platform {
 
 bool TextFileList::LoadFromFile(const QString& path) {
@@ -24,14 +26,17 @@ void TextFileList::SaveToFile(const QString& path) const {
     // Lines that cannot be read are names the user wrote that we cannot even compare with:
     // the file is left as it is rather than rewritten around them.
     if (loaded_.lossy())
-        throw EFileError(
-            QStringLiteral("%1 に書き込めません: 読み込んだファイルに文字として読めないバイトが"
-                           "あるため、書き換えません")
-                .arg(path));
+        throw EFileError(QCoreApplication::translate(
+                             "platform::TextFileList",
+                             "%1 に書き込めません: 読み込んだファイルに文字として読めないバイトが"
+                             "あるため、書き換えません")
+                             .arg(path));
     for (const QString& line : Strings)
         if (HoldsLineBreak(line))
             throw EFileError(
-                QStringLiteral("%1 に書き込めません: 改行を含む行があります").arg(path));
+                QCoreApplication::translate("platform::TextFileList",
+                                            "%1 に書き込めません: 改行を含む行があります")
+                    .arg(path));
     TextLines lines = loaded_;
     lines.Format = Format;
     lines.LineBreak = LineBreak;
@@ -40,9 +45,12 @@ void TextFileList::SaveToFile(const QString& path) const {
     QString problem;
     const std::optional<QByteArray> bytes = lines.encode(&problem);
     if (!bytes)
-        throw EFileError(QStringLiteral("%1 に書き込めません: %2").arg(path, problem));
+        throw EFileError(
+            QCoreApplication::translate("platform::TextFileList", "%1 に書き込めません: %2")
+                .arg(path, problem));
     if (!WriteFileAtomically(path, *bytes))
-        throw EFileError(QStringLiteral("%1 に書き込めません").arg(path));
+        throw EFileError(
+            QCoreApplication::translate("platform::TextFileList", "%1 に書き込めません").arg(path));
 }
 
 bool TextFileList::CanHold(const QString& text) const {

@@ -1,5 +1,6 @@
 #include "platform/TextLines.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 
 namespace platform {
@@ -211,6 +212,19 @@ void TextLines::insert(qsizetype i, const QString& text) {
     lines_.insert(i, std::move(line));
 }
 
+void TextLines::insert(qsizetype i, const QStringList& texts) {
+    QList<Line> lines;
+    lines.reserve(lines_.size() + texts.size());
+    lines.append(lines_.mid(0, i));
+    for (const QString& text : texts) {
+        Line line;
+        line.Text = text;
+        lines.append(std::move(line));
+    }
+    lines.append(lines_.mid(i));
+    lines_ = std::move(lines);
+}
+
 QStringList TextLines::texts() const {
     QStringList result;
     result.reserve(lines_.size());
@@ -260,7 +274,7 @@ std::optional<QByteArray> TextLines::encode(QString* problem) const {
     const bool fileLossy = lossy();
     const std::optional<QByteArray> lineBreak = EncodeText(LineBreak, lineFormat);
     if (!lineBreak)
-        return fail(QStringLiteral("改行を書けません"));
+        return fail(QCoreApplication::translate("platform::TextLines", "改行を書けません"));
 
     QByteArray bytes = MarkOf(Format);
     for (const Line& line : lines_) {
@@ -268,16 +282,19 @@ std::optional<QByteArray> TextLines::encode(QString* problem) const {
             // Undecodable bytes mean nothing in any encoding; moved to another one they
             // would still be garbage, but only UTF-16 would turn them into other text.
             if (!sameEncoding && (IsUtf16(Format.Encoding) || IsUtf16(readFormat_.Encoding)))
-                return fail(QStringLiteral("読み込んだファイルに文字として読めないバイトが"
+                return fail(QCoreApplication::translate(
+                    "platform::TextLines", "読み込んだファイルに文字として読めないバイトが"
                                            "あるため、書き換えません"));
             bytes += line.Raw;
         } else {
             if (fileLossy && !line.Read && line.Text.contains(QChar::ReplacementCharacter))
-                return fail(QStringLiteral("読み込んだファイルに文字として読めないバイトが"
+                return fail(QCoreApplication::translate(
+                    "platform::TextLines", "読み込んだファイルに文字として読めないバイトが"
                                            "あるため、書き換えません"));
             const std::optional<QByteArray> encoded = EncodeText(line.Text, lineFormat);
             if (!encoded)
-                return fail(QStringLiteral("ファイルの文字コードで表せない文字があります"));
+                return fail(QCoreApplication::translate(
+                    "platform::TextLines", "ファイルの文字コードで表せない文字があります"));
             bytes += *encoded;
         }
         if (line.Break.isEmpty() || !KeepLineBreaks) {

@@ -35,6 +35,8 @@ public:
     void setText(qsizetype i, const QString& text);
     void insert(qsizetype i, const QString& text);
     void append(const QString& text) { insert(lines_.size(), text); }
+    // Many new lines at one place in one move, however long the file.
+    void insert(qsizetype i, const QStringList& texts);
     QStringList texts() const;
     // The text of the whole file: every line followed by its own break.
     QString joined() const;

@@ -2,6 +2,123 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>FontDetailsForm</name>
+    <message>
+        <source>フォントの詳細 - %1</source>
+        <translation>Font details - %1</translation>
+    </message>
+    <message>
+        <source>見本</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>スタイル</source>
+        <translation>Styles</translation>
+    </message>
+    <message>
+        <source>形式</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>バージョン</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>グリフ数</source>
+        <translation>Glyphs</translation>
+    </message>
+    <message>
+        <source>ファイル</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>言語</source>
+        <translation>Languages</translation>
+    </message>
+    <message>
+        <source>名前</source>
+        <translation>Names</translation>
+    </message>
+    <message>
+        <source>フォント名をコピー</source>
+        <translation>Copy font name</translation>
+    </message>
+    <message>
+        <source>フォルダーを開く</source>
+        <translation>Open folder</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>fontconfig はこのフォントを知りません。</source>
+        <translation>fontconfig does not know this font.</translation>
+    </message>
+    <message>
+        <source>%1 (フェイス %2)</source>
+        <translation>%1 (face %2)</translation>
+    </message>
+    <message>
+        <source>読み込みエラー</source>
+        <translation>Read error</translation>
+    </message>
+    <message>
+        <source>ファイルを読めませんでした (%1)</source>
+        <translation>The file could not be read (%1)</translation>
+    </message>
+    <message>
+        <source>フルネーム</source>
+        <translation>Full name</translation>
+    </message>
+    <message>
+        <source>著作権</source>
+        <translation>Copyright</translation>
+    </message>
+    <message>
+        <source>ライセンス</source>
+        <translation>Licence</translation>
+    </message>
+    <message>
+        <source>ライセンスの URL</source>
+        <translation>Licence URL</translation>
+    </message>
+    <message>
+        <source>対応言語</source>
+        <translation>Languages covered</translation>
+    </message>
+</context>
+<context>
+    <name>FontWaterfall</name>
+    <message>
+        <source>%1 pt</source>
+        <translation>%1 pt</translation>
+    </message>
+</context>
+<context>
+    <name>SampleViewControls</name>
+    <message>
+        <source>フォント名で検索</source>
+        <translation>Search font names</translation>
+    </message>
+    <message>
+        <source>フォント名で検索 (Ctrl+F)</source>
+        <translation>Search font names (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>検索を消去</source>
+        <translation>Clear search</translation>
+    </message>
+    <message>
+        <source>ツールメニュー</source>
+        <translation>Tool menu</translation>
+    </message>
+    <message>
+        <source>サンプルテキスト</source>
+        <translation>Sample text</translation>
+    </message>
+</context>
+<context>
     <name>TAboutForm</name>
     <message>
         <source>バージョン情報:</source>
@@ -71,6 +188,10 @@
     <message>
         <source>お気に入りにあるフォントは強調表示されます</source>
         <translation>Fonts in the favourites are highlighted</translation>
+    </message>
+    <message>
+        <source>%1 — %2 文字なし</source>
+        <translation>%1 — %2 missing</translation>
     </message>
 </context>
 <context>
@@ -212,6 +333,14 @@ Please wait a moment until the network connection has closed properly.</translat
 Please see the official page.<byte value="xd"/>
 </translation>
     </message>
+    <message>
+        <source>表示できるフォントだけ</source>
+        <translation>Only fonts that can show it</translation>
+    </message>
+    <message>
+        <source>サンプルテキストをすべて表示できるフォントだけ</source>
+        <translation>Only fonts that can show the whole sample text</translation>
+    </message>
 </context>
 <context>
     <name>TNewTagForm</name>
@@ -252,10 +381,40 @@ Please see the official page.<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>TagToolBar</name>
+    <message>
+        <source>前のタグ</source>
+        <translation>Previous tags</translation>
+    </message>
+    <message>
+        <source>次のタグ</source>
+        <translation>Next tags</translation>
+    </message>
+</context>
+<context>
     <name>platform</name>
     <message>
         <source>&apos;&apos;%1&apos;&apos; は整数ではありません</source>
         <translation>&apos;&apos;%1&apos;&apos; is not a valid integer value</translation>
+    </message>
+</context>
+<context>
+    <name>platform::FileRefusal</name>
+    <message>
+        <source>%1 は通常のファイルではないため、読み込みません</source>
+        <translation>%1 is not a regular file and is not read</translation>
+    </message>
+    <message>
+        <source>%1 は %2 を超えるため、読み込みません</source>
+        <translation>%1 is larger than %2 and is not read</translation>
+    </message>
+    <message>
+        <source>%1 を読み込めません</source>
+        <translation>Cannot read %1</translation>
+    </message>
+    <message>
+        <source>%1 に書き込めません</source>
+        <translation>Cannot write to %1</translation>
     </message>
 </context>
 <context>
@@ -264,17 +423,13 @@ Please see the official page.<byte value="xd"/>
         <source>%1 に書き込めません</source>
         <translation>Cannot write %1</translation>
     </message>
+    <message>
+        <source>%1 に書き込めません: %2</source>
+        <translation>Cannot write to %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>platform::TextFileList</name>
-    <message>
-        <source>ファイル %1 を開けません</source>
-        <translation>Cannot open the file %1</translation>
-    </message>
-    <message>
-        <source>%1 を読み込めません</source>
-        <translation>Cannot read %1</translation>
-    </message>
     <message>
         <source>%1 に書き込めません: 読み込んだファイルに文字として読めないバイトがあるため、書き換えません</source>
         <translation>Cannot write %1: the file as read holds bytes that are not characters, so it is not rewritten</translation>
@@ -284,12 +439,27 @@ Please see the official page.<byte value="xd"/>
         <translation>Cannot write %1: a line contains a line break</translation>
     </message>
     <message>
-        <source>%1 に書き込めません: ファイルの文字コードで表せない文字があります</source>
-        <translation>Cannot write %1: some characters cannot be written in the file&apos;s encoding</translation>
-    </message>
-    <message>
         <source>%1 に書き込めません</source>
         <translation>Cannot write %1</translation>
+    </message>
+    <message>
+        <source>%1 に書き込めません: %2</source>
+        <translation>Cannot write to %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>platform::TextLines</name>
+    <message>
+        <source>改行を書けません</source>
+        <translation>the line break cannot be written</translation>
+    </message>
+    <message>
+        <source>読み込んだファイルに文字として読めないバイトがあるため、書き換えません</source>
+        <translation>the file holds bytes that do not read as characters, so it is not rewritten</translation>
+    </message>
+    <message>
+        <source>ファイルの文字コードで表せない文字があります</source>
+        <translation>a character cannot be held by the file's encoding</translation>
     </message>
 </context>
 </TS>

@@ -118,6 +118,18 @@ TEST_F(IniFileTest, WritesKeepEveryOtherLineAndPlaceNewKeysAtTheEndOfTheirSectio
     EXPECT_EQ(IniFile(path()).ReadString("", "stray", "none"), QStringLiteral("none"));
 }
 
+// A whole list goes in one write: known keys change in place whatever their case, new ones go
+// together below the section's last key, and a key given twice keeps its last value.
+TEST_F(IniFileTest, AListWrittenAtOnceLandsAsKeyByKeyWritesWould) {
+    write("[tags]\r\nTOTAL=1\r\n0=old\r\n; end of tags\r\n[NetWork]\r\nVersionCheck=0\r\n");
+    IniFile ini(path());
+    ini.WriteStrings("tags", {{"total", "3"}, {"0", "a"}, {"1", "b"}, {"2", "x"}, {"2", "c"}});
+    ini.WriteStrings("fresh", {{"k", "v"}, {"K", "w"}});
+    EXPECT_EQ(content(),
+              QStringLiteral("[tags]\r\nTOTAL=3\r\n0=a\r\n1=b\r\n2=c\r\n; end of tags\r\n"
+                             "[NetWork]\r\nVersionCheck=0\r\n[fresh]\r\nk=w\r\n"));
+}
+
 TEST_F(IniFileTest, Utf8MarkIsKept) {
     WriteBytes(path(), "\xEF\xBB\xBF[a]\r\nb=1\r\n");
     IniFile ini(path());
