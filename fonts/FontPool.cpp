@@ -1,7 +1,7 @@
 #include "fonts/FontPool.h"
 
-#include "fonts/FontPoolCore.h"
 #include "fonts/FlowLayoutPanel.h"
+#include "fonts/FontPoolCore.h"
 #include "fonts/TileResampler.h"
 #include "fonts/TileSampler.h"
 
