@@ -48,8 +48,9 @@ TGlyphorama::TGlyphorama(QWidget* parent) : QWidget(parent), ui(new Ui::TGlyphor
     Glyphorama = this;
     ui->setupUi(this);
     // Neither bar may hold the window wider than the user made it: they are cut off instead.
-    CroppedRowLayout::Replace(ui->SampleControlPanel);
-    CroppedRowLayout::Replace(ui->StatusBar);
+    // The designed rows are gone: their names now stand for the rows that replace them.
+    ui->SampleControlLayout = CroppedRowLayout::Replace(ui->SampleControlPanel);
+    ui->StatusBarLayout = CroppedRowLayout::Replace(ui->StatusBar);
     createImageLists();
     createMenus();
     IdHTTP = new platform::HttpClient(this);

@@ -47,7 +47,7 @@ fc-list :lang=ja family | tr ',' '\n' | grep -xF "$copied" >/dev/null ||
     fail "the copied name '$copied' is not a Japanese family"
 
 # The about box from the wrench's menu: centred over the window, gone on Esc.
-xdotool mousemove --window "$WINDOW" 148 17 click 1
+xdotool mousemove --window "$WINDOW" 178 17 click 1
 sleep 0.5
 xdotool key h
 sleep 0.3
