@@ -16,7 +16,7 @@ apt_get() {
 }
 installed() { [ "$(dpkg-query -W -f='${Status}' glyphorama 2>/dev/null || true)" = "install ok installed" ]; }
 
-deb=$(scripts/build-deb.sh "${1:-build-deb}" | tail -n 1)
+deb=$(scripts/build-deb.sh "${@:-build-deb}" | tail -n 1)
 echo "package: $deb"
 # Debian's checker: any error fails; warnings and the rest are shown for the record.
 lintian_log=$(dirname "$deb")/lintian.txt
