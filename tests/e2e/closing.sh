@@ -54,12 +54,14 @@ release_silent_server() {
     touch "$WORK/release"
 }
 
-# Waits until the window has stopped changing (the tiles are built).
+# Waits until the window has stopped changing (the tiles are built). The top bar is left out:
+# a blinking text cursor there could keep two shots in a row from ever matching.
 settle_window() {
     local previous="" current
     for _ in $(seq 1 60); do
         sleep 0.25
-        current=$(import -window "$WINDOW" rgb:- 2>/dev/null | md5sum) || current=""
+        current=$(import -window "$WINDOW" png:- 2>/dev/null |
+            convert png:- -crop +0+40 +repage rgb:- 2>/dev/null | md5sum) || current=""
         [ -n "$current" ] && [ "$current" = "$previous" ] && return 0
         previous=$current
     done

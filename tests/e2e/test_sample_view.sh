@@ -8,13 +8,15 @@ printf '[NetWork]\nVersionCheck=0\n[settings]\ncurrent_font_type=6\n' >"$DATA/Gl
 
 shot() { import -window "$WINDOW" "$1" 2>/dev/null || fail "no screenshot"; }
 colours() { convert "$1" -format %k info:; }
-# Waits until the status bar would say the build ended: the window stops changing.
+# Waits until the status bar would say the build ended: the window stops changing. The top
+# bar is left out: the text cursor blinks there, and on a loaded machine, where a screenshot
+# takes longer, two shots in a row would keep catching it in different phases.
 settle() {
     local previous="" current
     for _ in $(seq 1 40); do
         sleep 0.25
         shot "$WORK/settle.png"
-        current=$(md5sum <"$WORK/settle.png")
+        current=$(convert "$WORK/settle.png" -crop +0+40 +repage rgb:- | md5sum)
         [ "$current" = "$previous" ] && return 0
         previous=$current
     done
