@@ -1,6 +1,7 @@
 #include "ui/LanguageMenu.h"
 
 #include "app/Language.h"
+#include "platform/Application.h"
 
 #include <QActionGroup>
 #include <QMessageBox>
@@ -41,9 +42,12 @@ LanguageMenu::LanguageMenu(const QString& current, QWidget* parent)
         try {
             emit LanguageChosen(language);
         } catch (...) {
-            // Not saved: the mark goes back to the language that still holds.
+            // Not saved: the mark goes back to the language that still holds. The error goes
+            // to the error box from here rather than unwinding through Qt's signal code, which
+            // would leave its guards behind.
             SetCurrent(previous);
-            throw;
+            if (auto* app = platform::Application::instance())
+                app->ShowException(std::current_exception());
         }
     });
 }
