@@ -1,5 +1,7 @@
 #include "fonts/CoverageIndex.h"
 
+#include "platform/FontconfigHandles.h"
+
 #include <QChar>
 #include <algorithm>
 #include <cstdlib>
@@ -8,15 +10,10 @@
 
 namespace {
 
-struct FontSetDeleter {
-    void operator()(FcFontSet* set) const { FcFontSetDestroy(set); }
-};
-struct PatternDeleter {
-    void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
-};
-struct ObjectSetDeleter {
-    void operator()(FcObjectSet* set) const { FcObjectSetDestroy(set); }
-};
+using platform::fc::FontSetDeleter;
+using platform::fc::ObjectSetDeleter;
+using platform::fc::PatternDeleter;
+
 using FontSetPtr = std::unique_ptr<FcFontSet, FontSetDeleter>;
 
 // How far a face is from the plain upright face of normal weight and width.

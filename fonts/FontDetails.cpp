@@ -1,5 +1,7 @@
 #include "fonts/FontDetails.h"
 
+#include "platform/FontconfigHandles.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <fontconfig/fontconfig.h>
@@ -8,28 +10,12 @@
 
 namespace {
 
-struct FontSetDeleter {
-    void operator()(FcFontSet* set) const { FcFontSetDestroy(set); }
-};
-struct PatternDeleter {
-    void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
-};
-struct ObjectSetDeleter {
-    void operator()(FcObjectSet* set) const { FcObjectSetDestroy(set); }
-};
-struct StrSetDeleter {
-    void operator()(FcStrSet* set) const { FcStrSetDestroy(set); }
-};
-struct StrListDeleter {
-    void operator()(FcStrList* list) const { FcStrListDone(list); }
-};
-
-QString stringAt(FcPattern* pattern, const char* object, int index) {
-    FcChar8* value = nullptr;
-    if (FcPatternGetString(pattern, object, index, &value) != FcResultMatch)
-        return {};
-    return QString::fromUtf8(reinterpret_cast<const char*>(value));
-}
+using platform::fc::FontSetDeleter;
+using platform::fc::ObjectSetDeleter;
+using platform::fc::PatternDeleter;
+using platform::fc::stringAt;
+using platform::fc::StrListDeleter;
+using platform::fc::StrSetDeleter;
 
 QStringList languagesOf(FcPattern* pattern) {
     QStringList languages;

@@ -1,5 +1,7 @@
 #include "platform/FontFamilies.h"
 
+#include "platform/FontconfigHandles.h"
+
 #include <QFile>
 #include <QLocale>
 #include <algorithm>
@@ -12,22 +14,10 @@ namespace platform {
 
 namespace {
 
-struct FontSetDeleter {
-    void operator()(FcFontSet* set) const { FcFontSetDestroy(set); }
-};
-struct PatternDeleter {
-    void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
-};
-struct ObjectSetDeleter {
-    void operator()(FcObjectSet* set) const { FcObjectSetDestroy(set); }
-};
-
-QString stringAt(FcPattern* pattern, const char* object, int index) {
-    FcChar8* value = nullptr;
-    if (FcPatternGetString(pattern, object, index, &value) != FcResultMatch)
-        return {};
-    return QString::fromUtf8(reinterpret_cast<const char*>(value));
-}
+using fc::FontSetDeleter;
+using fc::ObjectSetDeleter;
+using fc::PatternDeleter;
+using fc::stringAt;
 
 bool languageMatches(const QString& fontLanguage, const QString& userLanguage) {
     // "ja" matches "ja" and "ja-jp"; "zh-tw" matches only itself and its own subtags.

@@ -1,0 +1,34 @@
+#pragma once
+
+// Owning handles for fontconfig's objects, and the one getter every fontconfig reader needs.
+#include <QString>
+#include <fontconfig/fontconfig.h>
+#include <memory>
+
+namespace platform::fc {
+
+struct FontSetDeleter {
+    void operator()(FcFontSet* set) const { FcFontSetDestroy(set); }
+};
+struct PatternDeleter {
+    void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
+};
+struct ObjectSetDeleter {
+    void operator()(FcObjectSet* set) const { FcObjectSetDestroy(set); }
+};
+struct StrSetDeleter {
+    void operator()(FcStrSet* set) const { FcStrSetDestroy(set); }
+};
+struct StrListDeleter {
+    void operator()(FcStrList* list) const { FcStrListDone(list); }
+};
+
+// The string value of the pattern's object at the index; empty when there is none.
+inline QString stringAt(FcPattern* pattern, const char* object, int index) {
+    FcChar8* value = nullptr;
+    if (FcPatternGetString(pattern, object, index, &value) != FcResultMatch)
+        return {};
+    return QString::fromUtf8(reinterpret_cast<const char*>(value));
+}
+
+} // namespace platform::fc
