@@ -16,6 +16,7 @@
 //
 // is one start, measured in this process; it prints one line of figures.
 #include "GapWatch.h"
+#include "app/Startup.h"
 #include "fonts/FontPool.h"
 #include "platform/Application.h"
 #include "ui/Glyphorama.h"
@@ -221,10 +222,9 @@ int measureOneStart(int argc, char** argv, bool startOnly) {
     qunsetenv("XDG_CONFIG_HOME");
 
     platform::Application app(argc, argv);
-    app.setApplicationName(QStringLiteral("glyphorama"));
-    app.Title = QStringLiteral("Glyphorama2");
     writeSettings(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
                   QStringLiteral("/Glyphorama"));
+    PrepareApplication(app);
 
     TGlyphorama window;
     FrameWatch frames(window, sinceStartMs);

@@ -4,6 +4,7 @@
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/Panel.h"
 #include "fonts/TileSampler.h"
+#include "platform/FormFonts.h"
 #include "ui/Glyphorama.h"
 
 #include <QMenu>
@@ -92,9 +93,7 @@ void TFontPool::BuildTile(TFontUnit& unit, int index, const TGlyphoramaOptions& 
         label->Margins = QMargins(3, 3, 2, 2);
         label->resize(label->width(), 12);
         label->SetFontColor(NameLabelColor);
-        QFont font(QStringLiteral("メイリオ"));
-        font.setPointSize(7);
-        label->setFont(font);
+        label->setFont(platform::FormFont(7));
         label->AlignBottom = true;
         label->Tag = index;
         label->OnMouseEnter = tile->OnMouseEnter;

@@ -21,7 +21,7 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" |
     fail "the metadata does not launch $id.desktop"
 { grep -q 'Name\[ja\]=' "$desktop" && grep -q 'Comment\[ja\]=' "$desktop"; } ||
     fail "the desktop entry has no Japanese name or comment"
-grep -q 'QStringLiteral("'"$id"'")' "$source_dir/app/main.cpp" ||
+grep -q 'QStringLiteral("'"$id"'")' "$source_dir/app/Startup.cpp" ||
     fail "the program does not announce $id as its desktop file name"
 
 # The change history starts with the newest version: a version underlined with dashes.

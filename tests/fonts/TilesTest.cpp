@@ -3,6 +3,7 @@
 #include "SampleViewFixture.h"
 
 #include "fonts/TileSampler.h"
+#include "platform/FormFonts.h"
 #include "platform/ImageList.h"
 
 #include <QApplication>
@@ -93,7 +94,7 @@ TEST_F(TileTest, ATileShowsItsFamilyAndCarriesItsPosition) {
         EXPECT_EQ(label->Tag, i);
         EXPECT_EQ(label->FontColor(), QColor(0x80, 0x80, 0x80));
         EXPECT_FALSE(label->Color().isValid()); // the tile's colour shows through
-        EXPECT_EQ(label->font().family(), QStringLiteral("メイリオ"));
+        EXPECT_EQ(label->font().family(), platform::FormFont(7).family());
         EXPECT_EQ(label->font().pointSize(), 7);
         EXPECT_EQ(label->cursor().shape(), Qt::PointingHandCursor);
         // Docked at the foot with margins 3 left, 2 right and bottom.

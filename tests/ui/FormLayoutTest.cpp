@@ -4,6 +4,8 @@
 #include "ui_Glyphorama.h"
 #include "ui_NewTagForm.h"
 
+#include "platform/FormFonts.h"
+
 #include <QAction>
 #include <QDialog>
 #include <QFile>
@@ -182,6 +184,33 @@ TEST(AboutFormLayout, PlacesTheLabelsOverThePicture) {
     EXPECT_EQ(ui.Version->text(), QStringLiteral("1.00"));
     EXPECT_EQ(ui.SubVersion->text(), QStringLiteral("Public Beta 10"));
     EXPECT_EQ(ui.Label2->text(), QStringLiteral("Glyphorama をご利用頂き、有難うございます。"));
+}
+
+// A family Qt lacks costs a sort of every installed font before Qt falls back, at every new
+// size and script: the forms name sizes only and take the family from the application.
+TEST(FormFonts, NoFormNamesAFamilyTheDesktopLacks) {
+    platform::UseFormFontEverywhere();
+    ASSERT_FALSE(platform::FormFamily().isEmpty());
+    QWidget main;
+    Ui::TGlyphorama mainUi;
+    mainUi.setupUi(&main);
+    QDialog newTag;
+    Ui::TNewTagForm newTagUi;
+    newTagUi.setupUi(&newTag);
+    QWidget about;
+    Ui::TAboutForm aboutUi;
+    aboutUi.setupUi(&about);
+    for (QWidget* form : std::initializer_list<QWidget*>{&main, &newTag, &about}) {
+        QList<QWidget*> parts = form->findChildren<QWidget*>();
+        parts.prepend(form);
+        for (const QWidget* part : parts) {
+            SCOPED_TRACE(part->objectName().toStdString());
+            EXPECT_EQ(part->font().families(), QStringList{platform::FormFamily()});
+        }
+    }
+    // The designed sizes stay.
+    EXPECT_EQ(main.font().pointSize(), 8);
+    EXPECT_EQ(mainUi.SampleText->font().pointSize(), 10);
 }
 
 // Draws the picture and tells whether anything at all was painted.

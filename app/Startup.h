@@ -1,0 +1,10 @@
+#pragma once
+
+namespace platform {
+class Application;
+}
+
+// What every start does before the first window is built: the program's names and icon,
+// the forms' fonts mapped to installed ones, and the chosen interface language. Shared by the
+// program and its start-up benchmark, so that the figures measure the real start.
+void PrepareApplication(platform::Application& app);
