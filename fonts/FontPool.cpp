@@ -14,9 +14,9 @@ std::function<std::vector<platform::FontFamilyRecord>()> TFontPool::FontSource =
 std::function<QString()> TFontPool::FaceCachePath = [] { return FaceInfoCache::DefaultPath(); };
 
 TFontPool::TFontPool(TGlyphorama*, FlowLayoutPanel* flowPanel, QProgressBar* progressBar,
-                     TagToolBar* tagBar)
+                     TagToolBar* tagBar, CatalogueScan::Result start)
     : FlowPanel(flowPanel), ProgressBar(progressBar), TagBar(tagBar),
-      Samples(std::make_unique<TileSampler>(FaceCachePath())),
+      Samples(std::make_unique<TileSampler>(std::move(start.faces))),
       Resampler(new TileResampler([this](TFontUnit& unit) { SampleTile(unit, Options); },
                                   [this] {
                                       if (FlowPanel) {
@@ -25,7 +25,7 @@ TFontPool::TFontPool(TGlyphorama*, FlowLayoutPanel* flowPanel, QProgressBar* pro
                                       }
                                   },
                                   this)) {
-    EnumerateFonts();
+    EnumerateFonts(start.families);
     // Fonts removed since the last run leave the cache.
     QSet<QString> files;
     for (const auto& unit : FontList)
@@ -46,8 +46,8 @@ TFontPool::~TFontPool() {
     Samples->Cache().Save();
 }
 
-void TFontPool::EnumerateFonts() {
-    for (const platform::FontFamilyRecord& record : FontSource())
+void TFontPool::EnumerateFonts(const std::vector<platform::FontFamilyRecord>& families) {
+    for (const platform::FontFamilyRecord& record : families)
         FontFamilyCallback(record, FontList);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fonts/CatalogueScan.h"
 #include "fonts/FontUnit.h"
 #include "platform/FontFamilies.h"
 
@@ -26,8 +27,9 @@ class TextFileList;
 class TFontPool : public QObject {
     Q_OBJECT
 public:
+    // Starts from the installed families and the face cache, read by a CatalogueScan.
     TFontPool(TGlyphorama* window, FlowLayoutPanel* flowPanel, QProgressBar* progressBar,
-              TagToolBar* tagBar);
+              TagToolBar* tagBar, CatalogueScan::Result start);
     ~TFontPool() override;
 
     // Where the installed families come from; tests and benchmarks put their own here.
@@ -54,7 +56,7 @@ public:
     TileResampler* const Resampler;
 
     // --- Font enumeration and classification
-    void EnumerateFonts();
+    void EnumerateFonts(const std::vector<platform::FontFamilyRecord>& families);
     // Records one reported family (TrueType ones only) at the end of the list.
     static int FontFamilyCallback(const platform::FontFamilyRecord& record,
                                   std::vector<std::unique_ptr<TFontUnit>>& list);

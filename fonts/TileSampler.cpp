@@ -13,7 +13,10 @@ constexpr int FirstCharactersSample = 6;
 } // namespace
 
 TileSampler::TileSampler(const QString& cachePath, double dpi)
-    : store_(std::make_shared<FaceStore>()), cache_(cachePath), dpi_(dpi) {
+    : TileSampler(FaceInfoCache(cachePath), dpi) {}
+
+TileSampler::TileSampler(FaceInfoCache cache, double dpi)
+    : store_(std::make_shared<FaceStore>()), cache_(std::move(cache)), dpi_(dpi) {
     if (dpi_ <= 0) {
         const QScreen* screen = QGuiApplication::primaryScreen();
         dpi_ = screen ? screen->logicalDotsPerInchY() : 96;

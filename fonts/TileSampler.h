@@ -14,6 +14,8 @@ public:
     // cachePath: the cache file; empty keeps the cache in memory only. dpi: the screen's
     // logical resolution, which turns points into pixels; 0 asks the primary screen.
     explicit TileSampler(const QString& cachePath, double dpi = 0);
+    // The same with a cache read already.
+    explicit TileSampler(FaceInfoCache cache, double dpi = 0);
 
     // The sample of the family at (path, index) named name: sampleText, or with an empty
     // sampleText the family's default caption (its name, or a sample it covers).

@@ -46,6 +46,9 @@ QStringList iconFiles(const QString& folder, const QStringList& names) {
 TGlyphorama::TGlyphorama(QWidget* parent) : QWidget(parent), ui(new Ui::TGlyphorama) {
     // Other parts reach the window through the global from the creation handler on.
     Glyphorama = this;
+    // The forms' first texts make Qt load its own list of every font, which takes as long
+    // as reading ours: the two overlap.
+    scan_ = std::make_unique<CatalogueScan>(TFontPool::FontSource, TFontPool::FaceCachePath());
     ui->setupUi(this);
     // Neither bar may hold the window wider than the user made it: they are cut off instead.
     // The designed rows are gone: their names now stand for the rows that replace them.
@@ -170,7 +173,8 @@ QLabel* TGlyphorama::StatusPanel(int index) const {
 
 void TGlyphorama::FormCreate() {
     AppCore = std::make_unique<TAppCore>();
-    FontPool = std::make_unique<TFontPool>(this, ui->FlowPanel, ui->ProgressBar, ui->TagBar);
+    FontPool = std::make_unique<TFontPool>(this, ui->FlowPanel, ui->ProgressBar, ui->TagBar,
+                                           std::exchange(scan_, nullptr)->Take());
     // On Linux the documents folder itself may not exist yet; without it nothing of ours
     // could be saved, so it is made as well.
     const QString documents = QFileInfo(AppCore->DataDir).path();
@@ -241,11 +245,10 @@ bool TGlyphorama::FormCloseQuery() {
     // Shown without a loop of its own: a box run from inside a close is still part of that
     // close, and Qt takes a second close request during it for an accepted one, ending the
     // program without a word and without the settings.
-    auto* box = new QMessageBox(
-        QMessageBox::Information, QStringLiteral("Glyphorama"),
-        tr("最新バージョンの問い合わせ中です。\r\n"
-           "正常にネットワークが閉じられるまでしばらくお待ちください。"),
-        QMessageBox::Ok, this);
+    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Glyphorama"),
+                                tr("最新バージョンの問い合わせ中です。\r\n"
+                                   "正常にネットワークが閉じられるまでしばらくお待ちください。"),
+                                QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("CloseRefusal"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);

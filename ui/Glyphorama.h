@@ -126,6 +126,8 @@ private:
     void releaseCatalogue();
     void stopVersionCheck();
     WindowPlacement* placement_ = nullptr;
+    // Reads the families while the window is built; handed to the catalogue in FormCreate.
+    std::unique_ptr<CatalogueScan> scan_;
     bool boundsRestored_ = false;
     void createCoverageAndDetails();
     // With the coverage filter on, a new sample text changes which families are shown.

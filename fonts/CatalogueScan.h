@@ -1,0 +1,34 @@
+#pragma once
+
+#include "fonts/FaceInfoCache.h"
+#include "platform/FontFamilies.h"
+
+#include <functional>
+#include <future>
+#include <vector>
+
+// What the catalogue starts from, the installed families and the cache of their faces, read
+// on a thread of its own. With thousands of fonts the reading takes about as long as Qt's
+// loading of its own font list for the window's first texts, and the two then overlap.
+class CatalogueScan {
+public:
+    using Source = std::function<std::vector<platform::FontFamilyRecord>()>;
+    struct Result {
+        std::vector<platform::FontFamilyRecord> families;
+        FaceInfoCache faces;
+    };
+
+    // Starts reading: the families from source, called on the worker; the cache from
+    // cachePath (empty: a cache in memory only).
+    CatalogueScan(Source source, const QString& cachePath);
+    // Waits for a reading still running.
+    ~CatalogueScan();
+    CatalogueScan(const CatalogueScan&) = delete;
+    CatalogueScan& operator=(const CatalogueScan&) = delete;
+
+    // Waits for the reading and hands it over; rethrows what the reading threw. Once only.
+    Result Take();
+
+private:
+    std::future<Result> result_;
+};
