@@ -8,8 +8,9 @@ name record (family, full, PostScript, unique and typographic names, in every la
 that no font cache can answer one family for another. A quarter of the families are Japanese.
 
 Western families are copies of the DejaVu faces. Japanese ones are copies of the IPA fonts cut
-down (once) to Latin, kana, CJK punctuation, full-width forms and the kanji fontconfig needs
-to count a font as Japanese: whole IPA fonts would make 1,000 copies weigh 6 GB.
+down (once) to Latin, kana, JIS symbols, CJK punctuation, full-width forms and the kanji
+fontconfig needs to count a font as Japanese: whole IPA fonts would make 1,000 copies weigh
+6 GB.
 
 Layout under ROOT:
     pool/        one file per family, for the largest N; the sets share these files
@@ -29,7 +30,7 @@ from fontTools import subset
 from fontTools.ttLib import TTFont, newTable
 
 # Bump when the files written change, so that older sets are made again.
-FORMAT = "2"
+FORMAT = "3"
 
 DEJAVU = "/usr/share/fonts/truetype/dejavu"
 WESTERN_SOURCES = [
@@ -62,10 +63,28 @@ SYLLABLES = [
     ("re", "レ"), ("ro", "ロ"), ("wa", "ワ"), ("n", "ン"),
 ]
 
-# Besides what fontconfig needs for Japanese: Latin, kana, CJK punctuation, full-width forms.
+
+def jis_non_kanji():
+    """Rows 1 to 8 of JIS X 0208: the punctuation, symbols, Greek, Cyrillic and box drawing
+    every Japanese font has. A font without them (the em dash, say) sends Qt through every
+    other font for one, which no real Japanese font does."""
+    chars = set()
+    for row in range(0xA1, 0xA9):
+        for cell in range(0xA1, 0xFF):
+            # The two mappings differ on a few dashes and tildes; a font carries both.
+            for encoding in ("euc_jp", "euc_jis_2004"):
+                try:
+                    chars.update(ord(c) for c in bytes([row, cell]).decode(encoding))
+                except UnicodeDecodeError:
+                    pass
+    return sorted(chars)
+
+
+# Besides what fontconfig needs for Japanese: Latin, kana, JIS symbols, CJK punctuation,
+# full-width forms.
 JAPANESE_BASE = (
     list(range(0x20, 0x7F)) + list(range(0xA0, 0x100)) + list(range(0x3000, 0x3100)) +
-    list(range(0xFF01, 0xFFF0))
+    list(range(0xFF01, 0xFFF0)) + list(range(0x2000, 0x2070)) + jis_non_kanji()
 )
 
 JAPANESE_LANGUAGES = {0x411}  # Windows language ID of Japanese
