@@ -108,9 +108,36 @@ void FaceInfoCache::Store(const FileStamp& file, int index, const FaceInfo& info
     changed_ = true;
 }
 
+FaceInfoCache::~FaceInfoCache() {
+    if (pendingSave_.valid())
+        pendingSave_.wait();
+}
+
 bool FaceInfoCache::Save() {
+    finishBackgroundSave();
     if (!changed_ || path_.isEmpty())
         return true;
+    if (!write(path_, serialized()))
+        return false;
+    changed_ = false;
+    return true;
+}
+
+void FaceInfoCache::SaveInBackground() {
+    finishBackgroundSave();
+    if (!changed_ || path_.isEmpty())
+        return;
+    changed_ = false;
+    pendingSave_ = std::async(std::launch::async,
+                              [path = path_, body = serialized()] { return write(path, body); });
+}
+
+void FaceInfoCache::finishBackgroundSave() {
+    if (pendingSave_.valid() && !pendingSave_.get())
+        changed_ = true;
+}
+
+QByteArray FaceInfoCache::serialized() const {
     QByteArray body;
     {
         QDataStream out(&body, QIODevice::WriteOnly);
@@ -123,10 +150,13 @@ bool FaceInfoCache::Save() {
                 << qint32(it->info.unitsPerEm) << qint32(it->info.missing);
     }
     body += QCryptographicHash::hash(body, HashAlgorithm);
+    return body;
+}
 
-    if (!QDir().mkpath(QFileInfo(path_).absolutePath()))
+bool FaceInfoCache::write(const QString& path, const QByteArray& body) {
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    QSaveFile file(path_);
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     // QSaveFile buffers: a write that fails on a full disk shows only at the flush, and
@@ -135,8 +165,5 @@ bool FaceInfoCache::Save() {
         file.cancelWriting();
         return false;
     }
-    if (!file.commit())
-        return false;
-    changed_ = false;
-    return true;
+    return file.commit();
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <future>
 #include <optional>
 
 // A font file as it is on disk now: an entry made for another size or time is stale.
@@ -50,6 +52,14 @@ public:
     }
     // Writes the file if anything changed since it was read; false when that failed.
     bool Save();
+    // The same, the writing done on a thread of its own: a disk that syncs slowly must not
+    // hold up the window. Save() and the destructor wait for it; a write that failed is
+    // tried again by Save().
+    void SaveInBackground();
+
+    FaceInfoCache(FaceInfoCache&&) = default;
+    FaceInfoCache& operator=(FaceInfoCache&&) = default;
+    ~FaceInfoCache();
 
     int Size() const { return static_cast<int>(entries_.size()); }
     // Whether the file read at start was damaged or not ours (and so dropped).
@@ -72,9 +82,14 @@ private:
     };
 
     bool load();
+    QByteArray serialized() const;
+    static bool write(const QString& path, const QByteArray& body);
+    // Waits for a write in the background; one that failed leaves the cache changed.
+    void finishBackgroundSave();
 
     QString path_;
     QHash<Key, Entry> entries_;
     bool changed_ = false;
     bool dropped_ = false;
+    std::future<bool> pendingSave_;
 };

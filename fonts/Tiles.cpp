@@ -120,7 +120,7 @@ void TFontPool::BuilderTerminated() {
     Building = false;
     Builder = nullptr;
     // What this build learnt about the fonts spares the next start reading them.
-    Samples->Cache().Save();
+    Samples->Cache().SaveInBackground();
 }
 
 void TFontPool::TileMouseEnter(TPanel* sender) {

@@ -199,3 +199,25 @@ TEST_F(FaceInfoCacheTest, AFailedWriteKeepsTheOldCache) {
     nowhere.Store(Stamp(font, 1, 1), 0, info);
     EXPECT_FALSE(nowhere.Save());
 }
+
+TEST_F(FaceInfoCacheTest, AWriteInTheBackgroundIsWholeOnceTheCacheIsDone) {
+    FaceInfo info;
+    info.caption = QStringLiteral("caption");
+    {
+        FaceInfoCache written(cache);
+        for (int i = 0; i < 2000; ++i) {
+            info.name = QString::number(i);
+            written.Store(Stamp(folder.file(QString::number(i)), 1, 1), 0, info);
+        }
+        written.SaveInBackground();
+        // Closed at once: the write still ends, whole.
+    }
+    EXPECT_EQ(FaceInfoCache(cache).Size(), 2000);
+
+    // A background write that fails leaves the cache changed, so the close tries again.
+    testing_support::WriteBytes(folder.file("file"), "x");
+    FaceInfoCache nowhere(folder.file("file/faces.cache"));
+    nowhere.Store(Stamp(font, 1, 1), 0, info);
+    nowhere.SaveInBackground();
+    EXPECT_FALSE(nowhere.Save());
+}
