@@ -77,7 +77,7 @@ std::unique_ptr<FontFace> FontFace::Open(const QString& path, int index) {
         return {};
     const auto size = static_cast<size_t>(status.st_size);
     // Read-only, never made writable in place: a table HarfBuzz has to mend is copied, so
-    // that letting go of the pages (ReleasePages) can never undo a mend.
+    // that letting go of the pages (ReleaseMemory) can never undo a mend.
     hb_blob_t* blob =
         hb_blob_create(static_cast<const char*>(map), static_cast<unsigned>(size),
                        HB_MEMORY_MODE_READONLY, new std::pair<void*, size_t>(map, size), unmap);
@@ -85,28 +85,24 @@ std::unique_ptr<FontFace> FontFace::Open(const QString& path, int index) {
     face->map_ = map;
     face->mapSize_ = size;
     face->blob_ = blob;
-    const unsigned faceIndex = static_cast<unsigned>(index) & 0xFFFFu;
-    const unsigned instance = static_cast<unsigned>(index) >> 16;
-    if (faceIndex >= hb_face_count(blob))
+    face->faceIndex_ = static_cast<unsigned>(index) & 0xFFFFu;
+    face->instance_ = static_cast<unsigned>(index) >> 16;
+    if (face->faceIndex_ >= hb_face_count(blob))
         return {};
-    face->face_ = hb_face_create(blob, faceIndex);
+    face->face_ = hb_face_create(blob, face->faceIndex_);
     // A file that is no font at all, or a damaged one, yields an empty face.
     if (hb_face_get_glyph_count(face->face_) == 0)
         return {};
-    face->font_ = hb_font_create(face->face_);
     face->unitsPerEm_ = static_cast<int>(std::max(16u, hb_face_get_upem(face->face_)));
-    hb_font_set_scale(face->font_, face->unitsPerEm_, face->unitsPerEm_);
-    if (instance > 0)
-        hb_font_set_var_named_instance(face->font_, instance - 1);
     hb_font_extents_t extents{};
-    if (hb_font_get_h_extents(face->font_, &extents) && extents.ascender > extents.descender) {
+    if (hb_font_get_h_extents(face->shaper(), &extents) && extents.ascender > extents.descender) {
         face->ascent_ = extents.ascender;
         face->descent_ = -extents.descender;
     } else {
         face->ascent_ = face->unitsPerEm_ * 0.8;
         face->descent_ = face->unitsPerEm_ * 0.2;
     }
-    face->ReleasePages();
+    face->ReleaseMemory();
     return face;
 }
 
@@ -114,6 +110,18 @@ FontFace::~FontFace() {
     hb_font_destroy(font_);
     hb_face_destroy(face_);
     hb_blob_destroy(blob_);
+}
+
+hb_font_t* FontFace::shaper() const {
+    if (font_)
+        return font_;
+    if (!face_)
+        face_ = hb_face_create(blob_, faceIndex_);
+    font_ = hb_font_create(face_);
+    hb_font_set_scale(font_, unitsPerEm_, unitsPerEm_);
+    if (instance_ > 0)
+        hb_font_set_var_named_instance(font_, instance_ - 1);
+    return font_;
 }
 
 GlyphRun FontFace::Shape(const QString& text) const {
@@ -129,7 +137,7 @@ GlyphRun FontFace::Shape(const QString& text) const {
     hb_buffer_add_utf32(buffer.get(), reinterpret_cast<const uint32_t*>(codePoints.constData()),
                         count, 0, count);
     hb_buffer_guess_segment_properties(buffer.get());
-    hb_shape(font_, buffer.get(), nullptr, 0);
+    hb_shape(shaper(), buffer.get(), nullptr, 0);
 
     unsigned length = 0;
     const hb_glyph_info_t* infos = hb_buffer_get_glyph_infos(buffer.get(), &length);
@@ -193,19 +201,23 @@ GlyphRun FontFace::AllMissing(const QString& text, double missingAdvance) {
     return run;
 }
 
-void FontFace::ReleasePages() const {
+void FontFace::ReleaseMemory() const {
+    hb_font_destroy(font_);
+    font_ = nullptr;
+    hb_face_destroy(face_);
+    face_ = nullptr;
     if (map_)
         madvise(map_, mapSize_, MADV_DONTNEED);
 }
 
 bool FontFace::HasCharacter(char32_t c) const {
     hb_codepoint_t glyph = 0;
-    return hb_font_get_nominal_glyph(font_, c, &glyph) && glyph != 0;
+    return hb_font_get_nominal_glyph(shaper(), c, &glyph) && glyph != 0;
 }
 
 QString FontFace::FirstCharacters(int count) const {
     std::unique_ptr<hb_set_t, SetDeleter> set(hb_set_create());
-    hb_face_collect_unicodes(face_, set.get());
+    hb_face_collect_unicodes(hb_font_get_face(shaper()), set.get());
     QString text;
     hb_codepoint_t c = HB_SET_VALUE_INVALID;
     int taken = 0;
@@ -228,6 +240,6 @@ const QPainterPath& FontFace::Outline(uint32_t glyph) const {
         return it->second;
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
-    hb_font_get_glyph_shape(font_, glyph, pathFuncs(), &path);
+    hb_font_get_glyph_shape(shaper(), glyph, pathFuncs(), &path);
     return outlines_.emplace(glyph, std::move(path)).first->second;
 }

@@ -70,5 +70,5 @@ void TileSample::Paint(QPainter& painter, const QRect& area, const QColor& textC
     }
     painter.restore();
     if (face)
-        face->ReleasePages();
+        face->ReleaseMemory();
 }

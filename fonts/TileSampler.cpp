@@ -32,7 +32,7 @@ std::unique_ptr<TileSample> TileSampler::Make(const QString& path, int index, co
     const int unitsPerEm = face ? face->UnitsPerEm() : 1000;
     GlyphRun run = face ? face->Shape(sampleText) : FontFace::AllMissing(sampleText, 500);
     if (face)
-        face->ReleasePages();
+        face->ReleaseMemory();
     const int width = TileSample::PixelWidth(run.advance, unitsPerEm, pixelSize);
     const int missing = run.missing;
     return std::make_unique<TileSample>(store_, path, index, sampleText, pixelSize, width, missing,
@@ -58,7 +58,7 @@ std::unique_ptr<TileSample> TileSampler::makeDefault(const QString& path, int in
             [face] { return face->FirstCharacters(FirstCharactersSample); });
         run = face->Shape(info.caption);
         info.unitsPerEm = face->UnitsPerEm();
-        face->ReleasePages();
+        face->ReleaseMemory();
     } else {
         info.caption = name;
         run = FontFace::AllMissing(name, info.unitsPerEm / 2.0);
