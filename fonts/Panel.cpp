@@ -1,5 +1,6 @@
 #include "fonts/Panel.h"
 
+#include "fonts/FirstPaintBudget.h"
 #include "fonts/TileSample.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 const QColor TPanel::MissingMarkColor(0x80, 0x80, 0x80);
 
@@ -92,6 +94,11 @@ void TPanel::paintCaption(QPainter& painter) {
 }
 
 void TPanel::paintSample(QPainter& painter) {
+    if (!sample_->Drawn() && !FirstPaintBudget::Take()) {
+        // This frame has spent its time on other new tiles: a later one paints this.
+        QTimer::singleShot(0, this, qOverload<>(&QWidget::update));
+        return;
+    }
     sample_->Paint(painter, rect(),
                    fontColor_.isValid() ? fontColor_ : palette().color(QPalette::WindowText),
                    MissingMarkColor);

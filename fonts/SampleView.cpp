@@ -1,6 +1,7 @@
 // Sample view rebuild, filters and status.
 #include "fonts/FontPool.h"
 
+#include "fonts/FirstPaintBudget.h"
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/FontPoolCore.h"
 #include "fonts/Panel.h"
@@ -93,6 +94,7 @@ void TFontPool::RebuildView(const QString& tagName) {
     if (ProgressBar)
         ProgressBar->setMaximum(std::max(1, static_cast<int>(ViewList.size())));
     Building = true;
+    FirstPaintBudget::SetActive(true);
     Builder = new TFontPoolCore(true, ProgressBar, Options);
     Builder->Units = ViewList;
     Builder->OnTerminate = [this](platform::Thread*) { BuilderTerminated(); };

@@ -69,6 +69,7 @@ void TileSample::Paint(QPainter& painter, const QRect& area, const QColor& textC
                                 std::max(2.0, std::round(width)), std::round(height)));
     }
     painter.restore();
+    drawn_ = true;
     if (face)
         face->ReleaseMemory();
 }

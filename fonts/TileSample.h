@@ -34,6 +34,8 @@ public:
 
     // Whole pixels taken by a run of the given advance (design units) at the pixel size.
     static int PixelWidth(double advance, int unitsPerEm, double pixelSize);
+    // Whether the text has been painted at least once (the first paint is the dear one).
+    bool Drawn() const { return drawn_; }
     // The glyphs as painted, for tests: empty until the first paint.
     const GlyphRun* PaintedRun() const { return run_ ? &*run_ : nullptr; }
 
@@ -46,4 +48,5 @@ private:
     int width_ = 0;
     int missing_ = 0;
     mutable std::optional<GlyphRun> run_;
+    mutable bool drawn_ = false;
 };

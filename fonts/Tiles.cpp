@@ -1,6 +1,7 @@
 // Font tiles and their mouse handlers.
 #include "fonts/FontPool.h"
 
+#include "fonts/FirstPaintBudget.h"
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/Panel.h"
 #include "fonts/TileSampler.h"
@@ -119,6 +120,7 @@ void TFontPool::BuilderTerminated() {
         FlowPanel->FitHeight();
     Building = false;
     Builder = nullptr;
+    FirstPaintBudget::SetActive(false);
     // What this build learnt about the fonts spares the next start reading them.
     Samples->Cache().SaveInBackground();
 }

@@ -1,15 +1,20 @@
 // Tiles drawn from their family's own face: coverage, widths, painting, the face store and the
 // default caption, against the tests' own fonts (DejaVu has no kana, IPA has).
 #include "fonts/FaceStore.h"
+#include "fonts/FirstPaintBudget.h"
+#include "fonts/Panel.h"
 #include "fonts/ScriptSamples.h"
 #include "fonts/TileSampler.h"
 #include "platform/FontFamilies.h"
 
 #include "tests/support/TestSupport.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
 #include <QRawFont>
+#include <QWidget>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -253,4 +258,41 @@ TEST(DefaultCaption, RealFacesPickWhatTheyCover) {
     EXPECT_EQ(
         sampler.Make(gothic.FilePath, 0, QStringLiteral("IPAゴシック"), QString(), 16)->Text(),
         QStringLiteral("IPAゴシック"));
+}
+
+// While a build runs, new tiles paint their text a few per frame, so that no frame waits on
+// dozens of fonts; the tiles left over are painted by the frames that follow.
+TEST(FirstPaintBudget, NewTilesPaintAFewPerFrameAndAllInTheEnd) {
+    TileSampler sampler(QString(), Dpi);
+    QWidget window;
+    window.resize(320, 300);
+    std::vector<TPanel*> tiles;
+    for (int i = 0; i < 6; ++i) {
+        auto* tile = new TPanel(&window);
+        tile->setGeometry(0, i * 45, 300, 45);
+        tile->SetSample(Make(sampler, "DejaVu Sans", QString()));
+        tiles.push_back(tile);
+    }
+    const auto drawn = [&tiles] {
+        return std::count_if(tiles.begin(), tiles.end(),
+                             [](const TPanel* tile) { return tile->Sample()->Drawn(); });
+    };
+    // A budget of nothing: each frame paints the one new tile it meets first.
+    FirstPaintBudget::SetActive(true, 0);
+    window.grab();
+    EXPECT_EQ(drawn(), 1);
+    QCoreApplication::processEvents();
+    window.grab();
+    EXPECT_EQ(drawn(), 2);
+    window.show();
+    EXPECT_TRUE(testing_support::WaitUntil([&] { return drawn() == 6; }));
+    FirstPaintBudget::SetActive(false);
+
+    // Off, as after a build: every tile paints at once.
+    QWidget other;
+    auto* tile = new TPanel(&other);
+    tile->resize(300, 45);
+    tile->SetSample(Make(sampler, "IPAGothic", QString()));
+    other.grab();
+    EXPECT_TRUE(tile->Sample()->Drawn());
 }
