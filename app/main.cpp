@@ -1,11 +1,9 @@
 #include "app/Startup.h"
 #include "platform/Application.h"
-#include "platform/HttpClient.h"
 #include "platform/SessionEnd.h"
 #include "ui/Glyphorama.h"
 
 int main(int argc, char** argv) {
-    platform::HttpClient::GlobalInit();
     platform::Application app(argc, argv);
     try {
         // However the program is asked to end, the window closes and saves before it does.

@@ -1,8 +1,9 @@
 #include "platform/HttpClient.h"
 
+#include "platform/CurlLibrary.h"
+
 #include <QIODevice>
 #include <algorithm>
-#include <curl/curl.h>
 
 namespace platform {
 
@@ -60,11 +61,13 @@ int onProgress(void* abandoned, curl_off_t, curl_off_t, curl_off_t, curl_off_t) 
 
 class HeaderList {
 public:
-    void add(const QByteArray& header) { list_ = curl_slist_append(list_, header.constData()); }
+    explicit HeaderList(const CurlLibrary& curl) : curl_(curl) {}
+    void add(const QByteArray& header) { list_ = curl_.slist_append(list_, header.constData()); }
     curl_slist* get() const { return list_; }
-    ~HeaderList() { curl_slist_free_all(list_); }
+    ~HeaderList() { curl_.slist_free_all(list_); }
 
 private:
+    const CurlLibrary& curl_;
     curl_slist* list_ = nullptr;
 };
 
@@ -98,11 +101,6 @@ void HttpClient::Cancel() {
     abandoned_ = true;
 }
 
-void HttpClient::GlobalInit() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
 void HttpClient::Head(const QString& url) {
     perform(url, nullptr);
 }
@@ -112,7 +110,10 @@ void HttpClient::Get(const QString& url, QIODevice& out) {
 }
 
 void HttpClient::perform(const QString& url, QIODevice* out) {
-    GlobalInit();
+    QString unavailable;
+    const CurlLibrary* api = CurlLibrary::Get(&unavailable);
+    if (!api)
+        throw EHttpError(QStringLiteral("libcurl could not be loaded: %1").arg(unavailable), 0);
     responseCode_ = 0;
     responseText_.clear();
     location_.clear();
@@ -129,57 +130,57 @@ void HttpClient::perform(const QString& url, QIODevice* out) {
     const milliseconds connect = std::min(ConnectTimeout, total);
 
     if (!handle_)
-        handle_ = curl_easy_init();
+        handle_ = api->easy_init();
     CURL* curl = handle_;
     if (!curl)
         throw EHttpError(QStringLiteral("The HTTP client could not be created"), 0);
     // A reset keeps the open connections, so that a GET after a HEAD may reuse one.
-    curl_easy_reset(curl);
+    api->easy_reset(curl);
 
     Transfer transfer;
     transfer.out = out;
     transfer.maxBody = MaxBodySize;
-    HeaderList headers;
+    HeaderList headers(*api);
     if (!Accept.isEmpty())
         headers.add("Accept: " + Accept.toUtf8());
     char error[CURL_ERROR_SIZE] = {};
     const QByteArray address = url.toUtf8();
     const QByteArray agent = UserAgent.toUtf8();
 
-    curl_easy_setopt(curl, CURLOPT_URL, address.constData());
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(connect.count()));
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(total.count()));
-    curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(MaxBodySize));
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, error);
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
+    api->easy_setopt(curl, CURLOPT_URL, address.constData());
+    api->easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    api->easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    api->easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
+    api->easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(connect.count()));
+    api->easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(total.count()));
+    api->easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(MaxBodySize));
+    api->easy_setopt(curl, CURLOPT_ERRORBUFFER, error);
+    api->easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
     if (!agent.isEmpty())
-        curl_easy_setopt(curl, CURLOPT_USERAGENT, agent.constData());
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, onHeader);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &abandoned_);
+        api->easy_setopt(curl, CURLOPT_USERAGENT, agent.constData());
+    api->easy_setopt(curl, CURLOPT_HEADERFUNCTION, onHeader);
+    api->easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
+    api->easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
+    api->easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+    api->easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    api->easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
+    api->easy_setopt(curl, CURLOPT_XFERINFODATA, &abandoned_);
     if (out)
-        curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+        api->easy_setopt(curl, CURLOPT_HTTPGET, 1L);
     else
-        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+        api->easy_setopt(curl, CURLOPT_NOBODY, 1L);
 
-    const CURLcode result = curl_easy_perform(curl);
+    const CURLcode result = api->easy_perform(curl);
 
     long code = 0;
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &code);
+    api->easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &code);
     responseCode_ = code != 0 ? static_cast<int>(code) : transfer.code;
     responseText_ = QString::fromLatin1(transfer.statusLine);
     char* redirect = nullptr;
-    if (curl_easy_getinfo(curl, CURLINFO_REDIRECT_URL, &redirect) == CURLE_OK && redirect)
+    if (api->easy_getinfo(curl, CURLINFO_REDIRECT_URL, &redirect) == CURLE_OK && redirect)
         location_ = QString::fromUtf8(redirect);
     // The options pointed at locals of this call.
-    curl_easy_reset(curl);
+    api->easy_reset(curl);
 
     if (transfer.tooLarge || result == CURLE_FILESIZE_EXCEEDED)
         throw EHttpError(QStringLiteral("The reply is larger than %1 bytes").arg(MaxBodySize),
@@ -188,7 +189,7 @@ void HttpClient::perform(const QString& url, QIODevice* out) {
         throw EHttpError(QStringLiteral("The reply could not be stored"), responseCode_);
     if (result != CURLE_OK) {
         const QString detail =
-            error[0] ? QString::fromUtf8(error) : QString::fromUtf8(curl_easy_strerror(result));
+            error[0] ? QString::fromUtf8(error) : QString::fromUtf8(api->easy_strerror(result));
         throw EHttpError(detail, responseCode_);
     }
     if (responseCode_ < 200 || responseCode_ > 299)
@@ -198,17 +199,18 @@ void HttpClient::perform(const QString& url, QIODevice* out) {
 }
 
 bool HttpClient::Connected() const {
-    if (!handle_)
+    const CurlLibrary* api = CurlLibrary::Get();
+    if (!handle_ || !api)
         return false;
     curl_socket_t socket = CURL_SOCKET_BAD;
-    if (curl_easy_getinfo(static_cast<CURL*>(handle_), CURLINFO_ACTIVESOCKET, &socket) != CURLE_OK)
+    if (api->easy_getinfo(static_cast<CURL*>(handle_), CURLINFO_ACTIVESOCKET, &socket) != CURLE_OK)
         return false;
     return socket != CURL_SOCKET_BAD;
 }
 
 void HttpClient::Disconnect() {
-    if (handle_)
-        curl_easy_cleanup(static_cast<CURL*>(handle_));
+    if (const CurlLibrary* api = CurlLibrary::Get(); handle_ && api)
+        api->easy_cleanup(static_cast<CURL*>(handle_));
     handle_ = nullptr;
     sessionDeadline_.reset();
 }

@@ -46,10 +46,6 @@ public:
     explicit HttpClient(QObject* parent = nullptr);
     ~HttpClient() override;
 
-    // Initialises libcurl for the process. Call it from main() before any thread exists; the
-    // first request makes up for a missing call.
-    static void GlobalInit();
-
     // Request headers; an empty value leaves the header out.
     QString Accept = QStringLiteral("text/html, */*");
     QString UserAgent;
