@@ -85,6 +85,21 @@ double peakResidentMiB() {
     return -1;
 }
 
+// Tiles paint their text for the first time a few per frame while many are new: a frame
+// shows a full screen only once each tile in view has.
+bool everyTileInViewDrawn(const TGlyphorama& window) {
+    const QWidget* viewport = window.ui->ScrollBox->viewport();
+    for (QObject* child : window.ui->FlowPanel->children()) {
+        const auto* tile = qobject_cast<const TPanel*>(child);
+        if (!tile || tile->isHidden() || !tile->Sample() || tile->Sample()->Drawn())
+            continue;
+        const QRect inView(tile->mapTo(viewport, QPoint()), tile->size());
+        if (inView.intersects(viewport->rect()))
+            return false;
+    }
+    return true;
+}
+
 // Notes when the window has finished painting a frame: its first frame (the window is shown),
 // and the first frame that shows a full screen of tiles. A frame is timed from its end, after
 // the tiles in it have been painted; an expose that only asks for a later paint is no frame.
@@ -128,7 +143,7 @@ protected:
             if (OnFirstFrame)
                 OnFirstFrame();
         }
-        if (full && screenfulMs < 0 && armedAt_ >= 0 && everyTileInViewDrawn())
+        if (full && screenfulMs < 0 && armedAt_ >= 0 && everyTileInViewDrawn(window_))
             screenfulMs = now - armedAt_;
         return true;
     }
@@ -149,21 +164,6 @@ private:
                 return tile->mapTo(viewport, QPoint()).y() >= viewport->height();
         }
         return false;
-    }
-
-    // Tiles paint their text for the first time a few per frame during a build: a frame
-    // shows a full screen only once each tile in view has.
-    bool everyTileInViewDrawn() const {
-        const QWidget* viewport = window_.ui->ScrollBox->viewport();
-        for (QObject* child : window_.ui->FlowPanel->children()) {
-            const auto* tile = qobject_cast<const TPanel*>(child);
-            if (!tile || tile->isHidden() || !tile->Sample() || tile->Sample()->Drawn())
-                continue;
-            const QRect inView(tile->mapTo(viewport, QPoint()), tile->size());
-            if (inView.intersects(viewport->rect()))
-                return false;
-        }
-        return true;
     }
 
     TGlyphorama& window_;
@@ -193,9 +193,10 @@ private:
     std::function<void()> onShow_;
 };
 
-// Runs the event loop until the catalogue's build has ended and what it left is painted.
+// Runs the event loop until the catalogue's build has ended and what it left is painted, the
+// new text of every tile in view included.
 void settle(TGlyphorama& window) {
-    while (window.FontPool->Building)
+    while (window.FontPool->Building || !everyTileInViewDrawn(window))
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();

@@ -6,7 +6,7 @@
 namespace {
 
 struct Budget {
-    bool active = false;
+    int holders = 0;
     qint64 budgetNs = FirstPaintBudget::FrameBudgetNs;
     bool frameOpen = false;
     QElapsedTimer clock;
@@ -19,18 +19,23 @@ Budget& budget() {
 
 } // namespace
 
-void FirstPaintBudget::SetActive(bool active, qint64 budgetNs) {
-    budget().active = active;
+void FirstPaintBudget::Hold(qint64 budgetNs) {
+    ++budget().holders;
     budget().budgetNs = budgetNs;
 }
 
+void FirstPaintBudget::Release() {
+    if (budget().holders > 0)
+        --budget().holders;
+}
+
 bool FirstPaintBudget::Active() {
-    return budget().active;
+    return budget().holders > 0;
 }
 
 bool FirstPaintBudget::Take() {
     Budget& state = budget();
-    if (!state.active)
+    if (state.holders == 0)
         return true;
     if (!state.frameOpen) {
         // A frame is painted within one event: the next turn of the event loop begins the

@@ -94,7 +94,7 @@ void TFontPool::RebuildView(const QString& tagName) {
     if (ProgressBar)
         ProgressBar->setMaximum(std::max(1, static_cast<int>(ViewList.size())));
     Building = true;
-    FirstPaintBudget::SetActive(true);
+    FirstPaintBudget::Hold();
     Builder = new TFontPoolCore(true, ProgressBar, Options);
     Builder->Units = ViewList;
     Builder->OnTerminate = [this](platform::Thread*) { BuilderTerminated(); };

@@ -1,5 +1,6 @@
 #include "fonts/TileResampler.h"
 
+#include "fonts/FirstPaintBudget.h"
 #include "fonts/FontUnit.h"
 #include "fonts/Panel.h"
 
@@ -12,6 +13,20 @@ TileResampler::TileResampler(std::function<void(TFontUnit&)> sample, std::functi
     // have been handled.
     timer_.setInterval(0);
     connect(&timer_, &QTimer::timeout, this, [this] { step(laterBudget_); });
+}
+
+TileResampler::~TileResampler() {
+    holdBudget(false);
+}
+
+void TileResampler::holdBudget(bool hold) {
+    if (hold == holdingBudget_)
+        return;
+    holdingBudget_ = hold;
+    if (hold)
+        FirstPaintBudget::Hold();
+    else
+        FirstPaintBudget::Release();
 }
 
 void TileResampler::SetBudgets(int firstMs, int laterMs) {
@@ -27,6 +42,7 @@ void TileResampler::Start(const std::vector<TFontUnit*>& units, const QRect& vie
             return unit->Tile && unit->Tile->geometry().intersects(view);
         });
     inView_ = static_cast<size_t>(rest - queue_.begin());
+    holdBudget(true);
     step(firstBudget_);
 }
 
@@ -35,6 +51,7 @@ void TileResampler::Cancel() {
     queue_.clear();
     next_ = 0;
     inView_ = 0;
+    holdBudget(false);
 }
 
 void TileResampler::step(int budgetMs) {
@@ -57,6 +74,7 @@ void TileResampler::step(int budgetMs) {
         next_ = 0;
         relayout_();
         sinceRelayout_.invalidate();
+        holdBudget(false);
         emit Finished();
         return;
     }

@@ -21,6 +21,8 @@ public:
     TileResampler(std::function<void(TFontUnit&)> sample, std::function<void()> relayout,
                   QObject* parent = nullptr);
 
+    ~TileResampler() override;
+
     // Re-measures the units' tiles; those whose tiles meet view (flow coordinates) first.
     void Start(const std::vector<TFontUnit*>& units, const QRect& view);
     // Drops the pending work, e.g. because its tiles are about to go.
@@ -46,6 +48,10 @@ private:
     int firstBudget_ = 30;
     int laterBudget_ = 8;
     QTimer timer_;
+    // Holds the first-paint budget while there is work: the new samples of the tiles in view
+    // are painted over a few frames instead of in one long one.
+    void holdBudget(bool hold);
+    bool holdingBudget_ = false;
     // The flow is laid out again now and then while the steps run, not after each one.
     QElapsedTimer sinceRelayout_;
     static constexpr int RelayoutInterval = 100; // ms

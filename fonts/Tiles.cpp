@@ -120,7 +120,7 @@ void TFontPool::BuilderTerminated() {
         FlowPanel->FitHeight();
     Building = false;
     Builder = nullptr;
-    FirstPaintBudget::SetActive(false);
+    FirstPaintBudget::Release();
     // What this build learnt about the fonts spares the next start reading them.
     Samples->Cache().SaveInBackground();
 }

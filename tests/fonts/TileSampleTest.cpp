@@ -278,7 +278,7 @@ TEST(FirstPaintBudget, NewTilesPaintAFewPerFrameAndAllInTheEnd) {
                              [](const TPanel* tile) { return tile->Sample()->Drawn(); });
     };
     // A budget of nothing: each frame paints the one new tile it meets first.
-    FirstPaintBudget::SetActive(true, 0);
+    FirstPaintBudget::Hold(0);
     window.grab();
     EXPECT_EQ(drawn(), 1);
     QCoreApplication::processEvents();
@@ -286,7 +286,7 @@ TEST(FirstPaintBudget, NewTilesPaintAFewPerFrameAndAllInTheEnd) {
     EXPECT_EQ(drawn(), 2);
     window.show();
     EXPECT_TRUE(testing_support::WaitUntil([&] { return drawn() == 6; }));
-    FirstPaintBudget::SetActive(false);
+    FirstPaintBudget::Release();
 
     // Off, as after a build: every tile paints at once.
     QWidget other;
