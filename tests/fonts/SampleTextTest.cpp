@@ -1,6 +1,7 @@
 // The sample text, the drawing modes and the mouse wheel.
 #include "SampleViewFixture.h"
 
+#include "fonts/FirstPaintBudget.h"
 #include "fonts/TileResampler.h"
 #include "fonts/TileSample.h"
 #include "fonts/TileSampler.h"
@@ -265,6 +266,8 @@ TEST_F(SteppedSampleTextTest, TheTilesInViewComeFirstAndTheRestFollowInSteps) {
     ASSERT_FALSE(Tiles().back()->geometry().intersects(view));
     Pool().ApplySampleText(QStringLiteral("Wide sample"));
     EXPECT_TRUE(Pool().Resampler->Pending());
+    // New samples are painted a few per frame while the work runs, and at once after it.
+    EXPECT_TRUE(FirstPaintBudget::Active());
     for (TPanel* tile : Tiles()) {
         if (tile->geometry().intersects(view)) {
             EXPECT_EQ(tile->Caption(), QStringLiteral("Wide sample"));
@@ -273,6 +276,7 @@ TEST_F(SteppedSampleTextTest, TheTilesInViewComeFirstAndTheRestFollowInSteps) {
     EXPECT_EQ(Tiles().back()->Caption(), QStringLiteral("Family 149"));
     WaitForResample();
     ExpectAllSampled(QStringLiteral("Wide sample"));
+    EXPECT_FALSE(FirstPaintBudget::Active());
 
     // A new size goes the same way.
     Pool().SetSamplePointSize(30);
@@ -314,4 +318,6 @@ TEST_F(SteppedSampleTextTest, ARebuildDropsThePendingWorkAndBuildsWithTheNewText
     EXPECT_FALSE(Pool().Resampler->Pending());
     WaitForBuild();
     ExpectAllSampled(QStringLiteral("Next"));
+    // Neither the dropped work nor the build keeps new tiles waiting.
+    EXPECT_FALSE(FirstPaintBudget::Active());
 }
