@@ -6,6 +6,7 @@
 //
 // Give it a configuration over distinct families (bench/make-font-set.py writes them): the
 // installed families repeated would measure a handful of cached character sets.
+#include "BenchSupport.h"
 #include "fonts/CoverageIndex.h"
 
 #include <QElapsedTimer>
@@ -45,11 +46,6 @@ double cpuMs() {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 //   DistinctFamiliesBench --measure [--start-only]
 //
 // is one start, measured in this process; it prints one line of figures.
+#include "BenchSupport.h"
 #include "GapWatch.h"
 #include "app/Startup.h"
 #include "fonts/FontPool.h"
@@ -237,17 +238,13 @@ void writeSettings(const QString& dataDir) {
 int measureOneStart(int argc, char** argv, bool startOnly) {
     const qint64 startedNs = processStartNs();
     const auto sinceStartMs = [startedNs] { return (clockNs(CLOCK_REALTIME) - startedNs) / 1e6; };
-    static QTemporaryDir home;
+    const QTemporaryDir& home = UseThrowawayHome();
     QFile screen(home.filePath(QStringLiteral("screen.json")));
     if (screen.open(QIODevice::WriteOnly))
         screen.write(R"({"screens": [{"name": "bench", "x": 0, "y": 0, "width": 1280,
                         "height": 900, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
     screen.close();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screen.fileName()));
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path()));
-    qunsetenv("XDG_DOCUMENTS_DIR");
-    qunsetenv("XDG_CONFIG_HOME");
 
     platform::Application app(argc, argv);
     writeSettings(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
@@ -361,10 +358,6 @@ struct CountFigures {
     Figures warm;       // the next start: every file in memory, every cache filled
     Figures cold;       // the set's files and the caches read from disk again
 };
-
-const char* verdict(bool ok) {
-    return ok ? "met" : "MISSED";
-}
 
 void printFigures(const std::vector<CountFigures>& all) {
     const auto get = [](const Figures& f, const char* name) {

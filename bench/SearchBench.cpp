@@ -4,6 +4,7 @@
 // then deleting it the same way. Each keystroke is timed until its repaint is done.
 //
 //   SearchBench [--runs R] [count]      (default: 3 runs of 2000 families)
+#include "BenchSupport.h"
 #include "fonts/FontPool.h"
 #include "platform/Application.h"
 #include "ui/Glyphorama.h"
@@ -47,12 +48,6 @@ void waitForBuild(TGlyphorama& window) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 struct Figures {
@@ -104,11 +99,7 @@ Figures measure(int count, const QString& dataDir) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QTemporaryDir home;
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qunsetenv("XDG_DOCUMENTS_DIR");
-    qunsetenv("XDG_CONFIG_HOME");
+    UseThrowawayHome();
     platform::Application app(argc, argv);
 
     int runs = 3;

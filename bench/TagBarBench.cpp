@@ -6,6 +6,7 @@
 // the median of several runs, in CPU time of the process.
 //
 //   TagBarBench [--runs R] [count...]      (default: 3 runs of 1000 and 10000)
+#include "BenchSupport.h"
 #include "app/AppCore.h"
 #include "fonts/FontPool.h"
 #include "platform/Application.h"
@@ -116,11 +117,6 @@ Figures measure(int count, const QByteArray& total) {
     return figures;
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 void report(const char* label, int count, const QByteArray& total, int runs) {
     std::vector<double> show, rebuild, freeing, read, close;
     int buttons = 0;
@@ -143,11 +139,7 @@ void report(const char* label, int count, const QByteArray& total, int runs) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QTemporaryDir home;
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qunsetenv("XDG_DOCUMENTS_DIR");
-    qunsetenv("XDG_CONFIG_HOME");
+    UseThrowawayHome();
     platform::Application app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     app.OnException = [](const QString& message) {

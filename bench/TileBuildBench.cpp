@@ -3,6 +3,7 @@
 // families, repeated to reach the wanted count. Each figure is the median of several runs.
 //
 //   TileBuildBench [--runs R] [count...]      (default: 5 runs of 200 and 2000)
+#include "BenchSupport.h"
 #include "GapWatch.h"
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/FontPool.h"
@@ -169,12 +170,6 @@ double emptyStepMs(int steps) {
     return ms / steps;
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 // The median of each figure over the runs.
 Figures medianOf(const std::vector<Figures>& runs) {
     Figures m;
@@ -203,18 +198,10 @@ double peakResidentMiB() {
     return usage.ru_maxrss / 1024.0;
 }
 
-const char* verdict(bool ok) {
-    return ok ? "met" : "MISSED";
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QTemporaryDir home;
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qunsetenv("XDG_DOCUMENTS_DIR");
-    qunsetenv("XDG_CONFIG_HOME");
+    UseThrowawayHome();
     platform::Application app(argc, argv);
 
     int runs = 5;
