@@ -86,21 +86,21 @@ bool FaceInfoCache::load() {
         if (in.status() != QDataStream::Ok || entry.file.path.isEmpty() || index < 0 ||
             !plausible(entry.info))
             return false;
-        entries_.insert(Key{entry.file.path, index}, entry);
+        entries_.insert(FaceKey{entry.file.path, index}, entry);
     }
     return in.atEnd();
 }
 
 std::optional<FaceInfo> FaceInfoCache::Find(const FileStamp& file, int index,
                                             const QString& name) const {
-    const auto it = entries_.constFind(Key{file.path, index});
+    const auto it = entries_.constFind(FaceKey{file.path, index});
     if (it == entries_.cend() || !(it->file == file) || it->info.name != name)
         return std::nullopt;
     return it->info;
 }
 
 void FaceInfoCache::Store(const FileStamp& file, int index, const FaceInfo& info) {
-    Entry& entry = entries_[Key{file.path, index}];
+    Entry& entry = entries_[FaceKey{file.path, index}];
     if (entry.file == file && entry.info == info)
         return;
     entry.file = file;

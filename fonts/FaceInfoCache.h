@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fonts/FaceKey.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -68,14 +70,6 @@ public:
     static constexpr quint32 Version = 1;
 
 private:
-    struct Key {
-        QString path;
-        int index = 0;
-        bool operator==(const Key&) const = default;
-    };
-    friend size_t qHash(const Key& key, size_t seed) {
-        return qHashMulti(seed, key.path, key.index);
-    }
     struct Entry {
         FileStamp file;
         FaceInfo info;
@@ -88,7 +82,7 @@ private:
     void finishBackgroundSave();
 
     QString path_;
-    QHash<Key, Entry> entries_;
+    QHash<FaceKey, Entry> entries_;
     bool changed_ = false;
     bool dropped_ = false;
     std::future<bool> pendingSave_;

@@ -1,7 +1,7 @@
 #include "fonts/FaceStore.h"
 
 FontFace* FaceStore::Face(const QString& path, int index) {
-    const Key key{path, index};
+    const FaceKey key{path, index};
     auto it = faces_.find(key);
     if (it == faces_.end()) {
         ++loads_;

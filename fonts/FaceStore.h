@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fonts/FaceKey.h"
 #include "fonts/FontFace.h"
 
 #include <QHash>
@@ -18,15 +19,6 @@ public:
     int Size() const { return static_cast<int>(faces_.size()); }
 
 private:
-    struct Key {
-        QString path;
-        int index = 0;
-        bool operator==(const Key&) const = default;
-    };
-    friend size_t qHash(const Key& key, size_t seed) {
-        return qHashMulti(seed, key.path, key.index);
-    }
-
-    QHash<Key, std::shared_ptr<FontFace>> faces_;
+    QHash<FaceKey, std::shared_ptr<FontFace>> faces_;
     int loads_ = 0;
 };
