@@ -102,7 +102,7 @@ std::unique_ptr<FontFace> FontFace::Open(const QString& path, int index) {
         face->ascent_ = face->unitsPerEm_ * 0.8;
         face->descent_ = face->unitsPerEm_ * 0.2;
     }
-    face->ReleaseMemory();
+    // Kept for the use that follows at once; that user lets go of it (ReleaseMemory).
     return face;
 }
 
