@@ -40,6 +40,16 @@ PY
     SERVER_PORT=$(cat "$WORK/port")
 }
 
+# Starts the program with its version check pointed at a silent server, and waits until the
+# check has reached it: the check then runs until the server is released.
+start_program_during_silent_check() {
+    start_silent_server
+    mkdir -p "$DATA"
+    printf '[NetWork]\nNoticeHost=127.0.0.1:%s\n' "$SERVER_PORT" >"$DATA/Glyphorama.ini"
+    start_program
+    wait_for_request
+}
+
 # Waits until the program's check has reached the server.
 wait_for_request() {
     for _ in $(seq 1 300); do

@@ -104,3 +104,17 @@ expect_outer() {
     done
     fail "$2: the frame shows '$shown', expected '$1'"
 }
+
+# Presses the left button at (FROM_X, FROM_Y) and moves in eight steps to (TO_X, TO_Y), well past
+# the drag distance, with the button still down: the caller holds, moves on or releases.
+press_and_travel() {
+    local from_x=$1 from_y=$2 to_x=$3 to_y=$4 step
+    xdotool mousemove "$from_x" "$from_y"
+    sleep 0.2
+    xdotool mousedown 1
+    sleep 0.2
+    for step in 1 2 3 4 5 6 7 8; do
+        xdotool mousemove $((from_x + (to_x - from_x) * step / 8)) $((from_y + (to_y - from_y) * step / 8))
+        sleep 0.1
+    done
+}

@@ -6,12 +6,7 @@
 source "$GLYPHORAMA_SOURCE_DIR/tests/e2e/common.sh"
 source "$GLYPHORAMA_SOURCE_DIR/tests/e2e/closing.sh"
 
-start_silent_server
-mkdir -p "$DATA"
-printf '[NetWork]\nNoticeHost=127.0.0.1:%s\n' "$SERVER_PORT" >"$DATA/Glyphorama.ini"
-
-start_program
-wait_for_request
+start_program_during_silent_check
 xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
 xdotool key Escape
 box=$(wait_for_refusal_box) || fail "no refusal while the check runs"

@@ -5,12 +5,7 @@
 source "$GLYPHORAMA_SOURCE_DIR/tests/e2e/common.sh"
 source "$GLYPHORAMA_SOURCE_DIR/tests/e2e/closing.sh"
 
-start_silent_server
-mkdir -p "$DATA"
-printf '[NetWork]\nNoticeHost=127.0.0.1:%s\n' "$SERVER_PORT" >"$DATA/Glyphorama.ini"
-
-start_program
-wait_for_request
+start_program_during_silent_check
 # A change to save, made at once: the check runs for 20 s at most.
 xdotool windowsize --sync "$WINDOW" 640 420
 xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true

@@ -64,14 +64,7 @@ read -r TRASH_X TRASH_Y <<<"$(trash_icon_centre)" || true
 [ -n "${TRASH_Y:-}" ] || fail "the trash button was not found on screen"
 
 # Press, move past the drag distance, travel to the trash button, release.
-xdotool mousemove "$TILE_X" "$TILE_Y"
-sleep 0.2
-xdotool mousedown 1
-sleep 0.2
-for step in 1 2 3 4 5 6 7 8; do
-    xdotool mousemove $((TILE_X + (TRASH_X - TILE_X) * step / 8)) $((TILE_Y + (TRASH_Y - TILE_Y) * step / 8))
-    sleep 0.1
-done
+press_and_travel "$TILE_X" "$TILE_Y" "$TRASH_X" "$TRASH_Y"
 xdotool mousemove "$TRASH_X" "$TRASH_Y"
 sleep 0.3
 xdotool mouseup 1

@@ -39,14 +39,7 @@ BAR_Y=$(convert "$WORK/shot.png" -crop "${WIDTH}x${HEIGHT}+${WIN_X}+${WIN_Y}" +r
 ARROW_X=$((WIN_X + WIDTH - 8))
 LAST_X=$((WIN_X + WIDTH - 16 - 40))
 
-xdotool mousemove "$TILE_X" "$TILE_Y"
-sleep 0.2
-xdotool mousedown 1
-sleep 0.2
-for step in 1 2 3 4 5 6 7 8; do
-    xdotool mousemove $((TILE_X + (ARROW_X - TILE_X) * step / 8)) $((TILE_Y + (BAR_Y - TILE_Y) * step / 8))
-    sleep 0.1
-done
+press_and_travel "$TILE_X" "$TILE_Y" "$ARROW_X" "$BAR_Y"
 # Held over the arrow until the row has surely reached its end.
 for _ in $(seq 1 16); do
     xdotool mousemove_relative -- 0 1
