@@ -22,16 +22,13 @@ WORK=$(mktemp -d)
 VIEWER_PID=""
 cleanup() {
     [ -n "$VIEWER_PID" ] && kill "$VIEWER_PID" 2>/dev/null || true
-    [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null || true
     stop_xvfb
     rm -rf "$WORK"
 }
 trap cleanup EXIT
 
 start_xvfb
-openbox --sm-disable >/dev/null 2>&1 &
-WM_PID=$!
-sleep 1
+start_window_manager || exit 1
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 

@@ -14,7 +14,6 @@ PROGRAM_PID=""
 
 cleanup() {
     [ -n "$PROGRAM_PID" ] && kill "$PROGRAM_PID" 2>/dev/null || true
-    [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null || true
     stop_xvfb
     rm -rf "$WORK"
 }
