@@ -24,8 +24,7 @@ int distanceFromRegular(FcPattern* face) {
     FcPatternGetInteger(face, FC_WEIGHT, 0, &weight);
     FcPatternGetInteger(face, FC_SLANT, 0, &slant);
     FcPatternGetInteger(face, FC_WIDTH, 0, &width);
-    return std::abs(weight - FC_WEIGHT_REGULAR) + std::abs(slant - FC_SLANT_ROMAN) +
-           std::abs(width - FC_WIDTH_NORMAL);
+    return platform::fc::distanceFromRegular(weight, slant, width);
 }
 
 FontSetPtr listFaces(FcConfig* config, FcPattern* pattern) {

@@ -33,8 +33,7 @@ QStringList languagesOf(FcPattern* pattern) {
 }
 
 int distanceFromRegular(const FaceDetails& face) {
-    return std::abs(face.Weight - FC_WEIGHT_REGULAR) + std::abs(face.Slant - FC_SLANT_ROMAN) +
-           std::abs(face.Width - FC_WIDTH_NORMAL);
+    return platform::fc::distanceFromRegular(face.Weight, face.Slant, face.Width);
 }
 
 } // namespace

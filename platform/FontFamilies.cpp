@@ -78,8 +78,7 @@ Face readFace(FcPattern* pattern) {
 // from this face's file, so an outline face always comes before one that is not.
 int distanceFromRegular(const Face& face) {
     const int notOutline = face.outline ? 0 : 100000;
-    return notOutline + std::abs(face.weight - FC_WEIGHT_REGULAR) +
-           std::abs(face.slant - FC_SLANT_ROMAN) + std::abs(face.width - FC_WIDTH_NORMAL);
+    return notOutline + fc::distanceFromRegular(face.weight, face.slant, face.width);
 }
 
 } // namespace

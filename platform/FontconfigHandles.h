@@ -2,6 +2,7 @@
 
 // Owning handles for fontconfig's objects, and the one getter every fontconfig reader needs.
 #include <QString>
+#include <cstdlib>
 #include <fontconfig/fontconfig.h>
 #include <memory>
 
@@ -29,6 +30,13 @@ inline QString stringAt(FcPattern* pattern, const char* object, int index) {
     if (FcPatternGetString(pattern, object, index, &value) != FcResultMatch)
         return {};
     return QString::fromUtf8(reinterpret_cast<const char*>(value));
+}
+
+// How far a face is from the plain upright face of normal weight and width (fontconfig's
+// weight, slant and width scales): 0 for the regular face itself.
+inline int distanceFromRegular(int weight, int slant, int width) {
+    return std::abs(weight - FC_WEIGHT_REGULAR) + std::abs(slant - FC_SLANT_ROMAN) +
+           std::abs(width - FC_WIDTH_NORMAL);
 }
 
 } // namespace platform::fc
