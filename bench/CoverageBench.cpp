@@ -7,7 +7,7 @@
 // Give it a configuration over distinct families (bench/make-font-set.py writes them): the
 // installed families repeated would measure a handful of cached character sets.
 #include "BenchSupport.h"
-#include "fonts/CoverageIndex.h"
+#include "fontengine/CoverageIndex.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -20,7 +20,7 @@
 #include "app/Startup.h"
 #include "fonts/FontPool.h"
 #include "fonts/Panel.h"
-#include "fonts/TileSample.h"
+#include "fontengine/TileText.h"
 #include "platform/Application.h"
 #include "ui/Glyphorama.h"
 

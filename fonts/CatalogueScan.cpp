@@ -2,7 +2,7 @@
 
 CatalogueScan::CatalogueScan(Source source, const QString& cachePath)
     : result_(std::async(std::launch::async, [source = std::move(source), cachePath] {
-          return Result{source(), FaceInfoCache(cachePath)};
+          return Result{source(), CaptionMetricsCache(cachePath)};
       })) {}
 
 CatalogueScan::~CatalogueScan() {

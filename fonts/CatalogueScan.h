@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fonts/FaceInfoCache.h"
+#include "fontengine/CaptionMetricsCache.h"
 #include "platform/FontFamilies.h"
 
 #include <functional>
@@ -15,7 +15,7 @@ public:
     using Source = std::function<std::vector<platform::FontFamilyRecord>()>;
     struct Result {
         std::vector<platform::FontFamilyRecord> families;
-        FaceInfoCache faces;
+        CaptionMetricsCache faces;
     };
 
     // Starts reading: the families from source, called on the worker; the cache from

@@ -1,9 +1,9 @@
 #include "fonts/FontPool.h"
 
+#include "fontengine/TileTextFactory.h"
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/FontPoolCore.h"
-#include "fonts/TileResampler.h"
-#include "fonts/TileSampler.h"
+#include "sampleview/StepwiseRemeasure.h"
 
 #include <QSet>
 
@@ -11,20 +11,22 @@ std::function<std::vector<platform::FontFamilyRecord>()> TFontPool::FontSource =
     return platform::EnumerateFontFamilies();
 };
 
-std::function<QString()> TFontPool::FaceCachePath = [] { return FaceInfoCache::DefaultPath(); };
+std::function<QString()> TFontPool::FaceCachePath = [] {
+    return CaptionMetricsCache::DefaultPath();
+};
 
 TFontPool::TFontPool(TGlyphorama*, FlowLayoutPanel* flowPanel, QProgressBar* progressBar,
                      TagToolBar* tagBar, CatalogueScan::Result start)
     : FlowPanel(flowPanel), ProgressBar(progressBar), TagBar(tagBar),
-      Samples(std::make_unique<TileSampler>(std::move(start.faces))),
-      Resampler(new TileResampler([this](TFontUnit& unit) { SampleTile(unit, Options); },
-                                  [this] {
-                                      if (FlowPanel) {
-                                          FlowPanel->Relayout();
-                                          FlowPanel->FitHeight();
-                                      }
-                                  },
-                                  this)) {
+      Samples(std::make_unique<TileTextFactory>(std::move(start.faces))),
+      Resampler(new StepwiseRemeasure([this](TFontUnit& unit) { SampleTile(unit, Options); },
+                                      [this] {
+                                          if (FlowPanel) {
+                                              FlowPanel->Relayout();
+                                              FlowPanel->FitHeight();
+                                          }
+                                      },
+                                      this)) {
     EnumerateFonts(start.families);
     // Fonts removed since the last run leave the cache.
     QSet<QString> files;

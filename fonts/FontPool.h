@@ -17,8 +17,8 @@ class TagToolBar;
 class TGlyphorama;
 class TFontPoolCore;
 class TPanel;
-class TileResampler;
-class TileSampler;
+class StepwiseRemeasure;
+class TileTextFactory;
 namespace platform {
 class TextFileList;
 }
@@ -47,13 +47,13 @@ public:
     std::vector<TFontTag> TagList;
     std::vector<TFontUnit*> ViewList;
     // Draws each tile from its family's own face; the faces stay open for the catalogue's life.
-    const std::unique_ptr<TileSampler> Samples;
+    const std::unique_ptr<TileTextFactory> Samples;
     // Narrows every view further (coverage of the sample text, ...); none keeps all.
     std::function<bool(const TFontUnit&)> ViewFilter;
     // The tag the view shows; empty while it shows a font type.
     QString ViewTag;
     // Measures the shown tiles again after the sample text or size changed, a few at a time.
-    TileResampler* const Resampler;
+    StepwiseRemeasure* const Resampler;
 
     // --- Font enumeration and classification
     void EnumerateFonts(const std::vector<platform::FontFamilyRecord>& families);

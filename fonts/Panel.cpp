@@ -1,7 +1,7 @@
 #include "fonts/Panel.h"
 
-#include "fonts/FirstPaintBudget.h"
-#include "fonts/TileSample.h"
+#include "fontengine/TileText.h"
+#include "sampleview/FirstPaintBudget.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -16,7 +16,7 @@ TPanel::TPanel(QWidget* parent) : QWidget(parent) {}
 
 TPanel::~TPanel() = default;
 
-void TPanel::SetSample(std::unique_ptr<TileSample> sample) {
+void TPanel::SetSample(std::unique_ptr<TileText> sample) {
     sample_ = std::move(sample);
     caption_ = sample_ ? sample_->Text() : QString();
     refresh();

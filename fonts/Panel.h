@@ -8,7 +8,7 @@
 #include <memory>
 
 class QPainter;
-class TileSample;
+class TileText;
 
 // A light panel that paints its own caption: the font tiles, their name labels and the
 // captioned panels of the main window. There may be thousands, so it keeps to plain members
@@ -33,8 +33,8 @@ public:
     // A font tile draws its sample from its family's own face instead of the caption in the
     // panel's font; the caption becomes the sample's text. Missing characters are marked in
     // MissingMarkColor.
-    void SetSample(std::unique_ptr<TileSample> sample);
-    const TileSample* Sample() const { return sample_.get(); }
+    void SetSample(std::unique_ptr<TileText> sample);
+    const TileText* Sample() const { return sample_.get(); }
     static const QColor MissingMarkColor;
 
     int Tag = 0;
@@ -76,7 +76,7 @@ private:
     void refresh();
 
     QString caption_;
-    std::unique_ptr<TileSample> sample_;
+    std::unique_ptr<TileText> sample_;
     QColor color_;
     QColor fontColor_;
     Qt::Alignment alignment_ = Qt::AlignCenter;

@@ -3,7 +3,7 @@
 
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/Panel.h"
-#include "fonts/TileResampler.h"
+#include "sampleview/StepwiseRemeasure.h"
 
 void TFontPool::ApplySampleText(const QString& text) {
     if (Building)

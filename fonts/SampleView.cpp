@@ -1,12 +1,12 @@
 // Sample view rebuild, filters and status.
 #include "fonts/FontPool.h"
 
-#include "fonts/FirstPaintBudget.h"
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/FontPoolCore.h"
 #include "fonts/Panel.h"
-#include "fonts/TileResampler.h"
 #include "platform/TextFileList.h"
+#include "sampleview/FirstPaintBudget.h"
+#include "sampleview/StepwiseRemeasure.h"
 #include "tags/TagCaption.h"
 #include "ui/Glyphorama.h"
 #include "ui_Glyphorama.h"

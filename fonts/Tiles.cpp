@@ -1,11 +1,11 @@
 // Font tiles and their mouse handlers.
 #include "fonts/FontPool.h"
 
-#include "fonts/FirstPaintBudget.h"
+#include "fontengine/TileTextFactory.h"
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/Panel.h"
-#include "fonts/TileSampler.h"
 #include "platform/FormFonts.h"
+#include "sampleview/FirstPaintBudget.h"
 #include "ui/Glyphorama.h"
 
 #include <QMenu>
@@ -52,8 +52,8 @@ int TFontPool::TileHeight(int pointSize) {
 void TFontPool::SampleTile(TFontUnit& unit, const TGlyphoramaOptions& options) {
     if (!unit.Tile)
         return;
-    std::unique_ptr<TileSample> sample = Samples->Make(
-        unit.FaceFile, unit.FaceIndex, unit.Name, options.SampleString, options.SamplePointSize);
+    std::unique_ptr<TileText> sample = Samples->Make(unit.FaceFile, unit.FaceIndex, unit.Name,
+                                                     options.SampleString, options.SamplePointSize);
     unit.Tile->resize(sample->Width() + TilePadding, TileHeight(options.SamplePointSize));
     if (unit.NameLabel)
         unit.NameLabel->SetCaption(labelCaption(unit.Name, sample->Missing()));

@@ -21,7 +21,7 @@ lupdate=${1:-/usr/lib/qt6/bin/lupdate}
     { echo "lupdate not found (Debian: qt6-l10n-tools)" >&2; exit 1; }
 
 # Every folder whose code or forms show text to the user.
-sources=(app fonts tags ui notice platform forms)
+sources=(app fonts fontengine sampleview details tags ui notice platform forms)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -74,7 +74,7 @@ not_interface = {
 }
 literal = re.compile(r'QStringLiteral\(\s*"((?:[^"\\\n]|\\.)*)"')
 found = []
-data_files = {"fonts/ScriptSamples.cpp"}
+data_files = {"fontengine/ScriptSamples.cpp"}
 for folder in sys.argv[1:]:
     for path in sorted(pathlib.Path(folder).glob("*.[ch]*")):
         if path.suffix not in (".cpp", ".h") or str(path) in data_files:

@@ -3,7 +3,6 @@
 #include "ui_Glyphorama.h"
 
 #include "app/Language.h"
-#include "fonts/CoverageFilter.h"
 #include "notice/VersionCheck.h"
 #include "platform/Application.h"
 #include "platform/BalloonHint.h"
@@ -12,6 +11,7 @@
 #include "platform/HttpClient.h"
 #include "platform/Messages.h"
 #include "platform/Thread.h"
+#include "sampleview/CoverageFilter.h"
 #include "ui/CroppedRowLayout.h"
 #include "ui/LanguageMenu.h"
 #include "ui/SampleViewControls.h"

@@ -3,9 +3,9 @@
 
 #include "ui_Glyphorama.h"
 
-#include "fonts/CoverageFilter.h"
-#include "ui/FontDetailsForm.h"
-#include "ui/TileDetailsTrigger.h"
+#include "details/FontDetailsForm.h"
+#include "sampleview/CoverageFilter.h"
+#include "sampleview/TileDetailsTrigger.h"
 
 #include <QToolButton>
 

@@ -1,6 +1,6 @@
 // Which families can show a text, from fontconfig's character sets of the tests' own fonts.
-#include "fonts/CoverageFilter.h"
-#include "fonts/CoverageIndex.h"
+#include "fontengine/CoverageIndex.h"
+#include "sampleview/CoverageFilter.h"
 
 #include <gtest/gtest.h>
 

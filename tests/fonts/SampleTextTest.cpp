@@ -1,11 +1,11 @@
 // The sample text, the drawing modes and the mouse wheel.
 #include "SampleViewFixture.h"
 
-#include "fonts/FirstPaintBudget.h"
-#include "fonts/TileResampler.h"
-#include "fonts/TileSample.h"
-#include "fonts/TileSampler.h"
+#include "fontengine/TileText.h"
+#include "fontengine/TileTextFactory.h"
 #include "platform/ImageList.h"
+#include "sampleview/FirstPaintBudget.h"
+#include "sampleview/StepwiseRemeasure.h"
 
 #include <QApplication>
 #include <QScrollBar>

@@ -2,9 +2,9 @@
 // tiles, in the real main window.
 #include "SampleViewFixture.h"
 
-#include "fonts/FavouriteMarks.h"
-#include "fonts/PreviewSize.h"
-#include "fonts/TileKeyboard.h"
+#include "sampleview/FavouriteMarks.h"
+#include "sampleview/PreviewSize.h"
+#include "sampleview/TileKeyboard.h"
 #include "ui/SampleViewControls.h"
 #include "ui_Glyphorama.h"
 

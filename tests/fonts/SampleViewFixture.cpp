@@ -1,6 +1,6 @@
 #include "SampleViewFixture.h"
 
-#include "fonts/TileResampler.h"
+#include "sampleview/StepwiseRemeasure.h"
 
 #include "app/AppCore.h"
 

@@ -1,8 +1,8 @@
 // A tile's family details open from the tile: double-click, or Enter while it has the focus.
 #include "SampleViewFixture.h"
 
+#include "details/FontDetailsForm.h"
 #include "platform/FontFamilies.h"
-#include "ui/FontDetailsForm.h"
 
 #include <QPointer>
 #include <QTest>

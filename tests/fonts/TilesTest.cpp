@@ -2,7 +2,7 @@
 // context menu.
 #include "SampleViewFixture.h"
 
-#include "fonts/TileSampler.h"
+#include "fontengine/TileTextFactory.h"
 #include "platform/FormFonts.h"
 #include "platform/ImageList.h"
 
@@ -21,7 +21,7 @@ namespace {
 const QColor Hover(0xC0, 0xDC, 0xC0);
 
 // A tile is as wide as the sample it draws (measured from its own face; see
-// TileSampleTest) and 10 pixels either side.
+// TileTextTest) and 10 pixels either side.
 int ExpectedWidth(const TPanel* tile) {
     return tile->Sample() ? tile->Sample()->Width() + 20 : -1;
 }

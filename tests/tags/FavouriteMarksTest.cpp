@@ -2,8 +2,8 @@
 // お気に入り, in either drawing mode and in every view that shows them.
 #include "TagFixture.h"
 
-#include "fonts/FavouriteMarks.h"
 #include "fonts/Panel.h"
+#include "sampleview/FavouriteMarks.h"
 #include "tags/TagButton.h"
 #include "tests/support/TestSupport.h"
 

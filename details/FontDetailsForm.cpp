@@ -1,0 +1,214 @@
+#include "details/FontDetailsForm.h"
+
+#include "details/FontWaterfall.h"
+#include "platform/Desktop.h"
+#include "platform/FontFamilies.h"
+#include "ui/Glyphorama.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+QTableWidgetItem* plainItem(const QString& text) {
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return item;
+}
+
+} // namespace
+
+FontDetailsForm::FontDetailsForm(FamilyDetails details, const QString& sampleText, QWidget* parent)
+    : QDialog(parent), details_(std::move(details)) {
+    setObjectName(QStringLiteral("FontDetailsForm"));
+    // Window titles are never read as markup.
+    setWindowTitle(tr("フォントの詳細 - %1").arg(details_.Family));
+    resize(720, 560);
+
+    auto* layout = new QVBoxLayout(this);
+    title_ = new QLabel(this);
+    title_->setObjectName(QStringLiteral("FamilyNameLabel"));
+    title_->setTextFormat(Qt::PlainText);
+    title_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    title_->setText(details_.Family);
+    QFont titleFont = title_->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
+    titleFont.setBold(true);
+    title_->setFont(titleFont);
+    layout->addWidget(title_);
+
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("DetailsTabs"));
+    layout->addWidget(tabs, 1);
+
+    waterfall_ = new FontWaterfall;
+    waterfall_->setObjectName(QStringLiteral("Waterfall"));
+    if (details_.RegularFace >= 0) {
+        const FaceDetails& regular = details_.Faces[details_.RegularFace];
+        waterfall_->SetSource(OpenFaceText(regular.File, regular.Index));
+    }
+    waterfall_->SetText(sampleText.isEmpty() ? details_.Family : sampleText);
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(waterfall_);
+    scroll->setBackgroundRole(QPalette::Base);
+    tabs->addTab(scroll, tr("見本"));
+
+    auto* styles = new QSplitter(Qt::Vertical);
+    faces_ = new QTreeWidget(styles);
+    faces_->setObjectName(QStringLiteral("FacesTree"));
+    faces_->setRootIsDecorated(false);
+    faces_->setHeaderLabels(
+        {tr("スタイル"), tr("形式"), tr("バージョン"), tr("グリフ数"), tr("ファイル")});
+    faceText_ = new QPlainTextEdit(styles);
+    faceText_->setObjectName(QStringLiteral("FaceText"));
+    faceText_->setReadOnly(true);
+    tabs->addTab(styles, tr("スタイル"));
+
+    names_ = new QTableWidget(0, 2);
+    names_->setObjectName(QStringLiteral("NamesTable"));
+    names_->setHorizontalHeaderLabels({tr("言語"), tr("名前")});
+    names_->horizontalHeader()->setStretchLastSection(true);
+    names_->verticalHeader()->hide();
+    names_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tabs->addTab(names_, tr("名前"));
+
+    auto* buttons = new QHBoxLayout;
+    auto* copy = new QPushButton(tr("フォント名をコピー"), this);
+    copy->setObjectName(QStringLiteral("CopyFamilyName"));
+    openFolder_ = new QPushButton(tr("フォルダーを開く"), this);
+    openFolder_->setObjectName(QStringLiteral("OpenFontFolder"));
+    auto* close = new QPushButton(tr("閉じる"), this);
+    close->setObjectName(QStringLiteral("CloseButton"));
+    // Enter in the lists is no request to copy or open anything.
+    for (QPushButton* button : {copy, openFolder_, close})
+        button->setAutoDefault(false);
+    buttons->addWidget(copy);
+    buttons->addWidget(openFolder_);
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
+
+    connect(copy, &QPushButton::clicked, this, &FontDetailsForm::CopyFamilyNameClick);
+    connect(openFolder_, &QPushButton::clicked, this, &FontDetailsForm::OpenFolderClick);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(faces_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        showFace(item ? faces_->indexOfTopLevelItem(item) : -1);
+    });
+
+    fillNames();
+    fillFaces();
+}
+
+FontDetailsForm* FontDetailsForm::ShowFor(const QString& family, const QString& sampleText,
+                                          QWidget* parent) {
+    if (parent)
+        for (FontDetailsForm* open : parent->findChildren<FontDetailsForm*>())
+            if (open->Details().Family == family && open->isVisible()) {
+                open->raise();
+                open->activateWindow();
+                return open;
+            }
+    auto* form = new FontDetailsForm(
+        ReadFamilyDetails(family, nullptr, platform::UserFontLanguage()), sampleText, parent);
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    form->show();
+    return form;
+}
+
+void FontDetailsForm::fillNames() {
+    names_->setRowCount(static_cast<int>(details_.Names.size()));
+    for (int row = 0; row < static_cast<int>(details_.Names.size()); ++row) {
+        const FamilyName& name = details_.Names[row];
+        names_->setItem(row, 0, plainItem(name.Language));
+        names_->setItem(row, 1, plainItem(name.Name));
+    }
+    names_->resizeColumnToContents(0);
+}
+
+void FontDetailsForm::fillFaces() {
+    for (const FaceDetails& face : details_.Faces) {
+        auto* item = new QTreeWidgetItem(faces_);
+        item->setText(0, face.Style);
+        item->setText(1, face.Format);
+        // A version string is one line; a damaged one may hold line breaks.
+        item->setText(2, face.FileInfo.Version.simplified());
+        item->setText(3, face.FileInfo.GlyphCount >= 0 ? QString::number(face.FileInfo.GlyphCount)
+                                                       : QString());
+        item->setText(4, face.File);
+    }
+    for (int column = 0; column < 4; ++column)
+        faces_->resizeColumnToContents(column);
+    openFolder_->setEnabled(!details_.Faces.empty());
+    if (details_.RegularFace >= 0)
+        faces_->setCurrentItem(faces_->topLevelItem(details_.RegularFace));
+    else
+        faceText_->setPlainText(tr("fontconfig はこのフォントを知りません。"));
+}
+
+int FontDetailsForm::CurrentFace() const {
+    const int index = faces_->indexOfTopLevelItem(faces_->currentItem());
+    return index >= 0 ? index : details_.RegularFace;
+}
+
+void FontDetailsForm::showFace(int index) {
+    if (index < 0 || index >= static_cast<int>(details_.Faces.size())) {
+        faceText_->clear();
+        return;
+    }
+    const FaceDetails& face = details_.Faces[index];
+    const platform::FontFileInfo& file = face.FileInfo;
+    QStringList lines;
+    const auto add = [&lines](const QString& label, const QString& value) {
+        if (!value.isEmpty())
+            lines.append(label + QStringLiteral(": ") + value);
+    };
+    add(tr("スタイル"), face.Style);
+    add(tr("ファイル"),
+        face.Index > 0 ? tr("%1 (フェイス %2)").arg(face.File).arg(face.Index) : face.File);
+    add(tr("形式"), face.Format);
+    if (!file.Opened)
+        add(tr("読み込みエラー"), tr("ファイルを読めませんでした (%1)").arg(file.Error));
+    add(tr("フルネーム"), file.FullName);
+    add(tr("バージョン"), file.Version);
+    if (file.GlyphCount >= 0)
+        add(tr("グリフ数"), QString::number(file.GlyphCount));
+    add(tr("著作権"), file.Copyright);
+    add(tr("ライセンス"), file.Licence);
+    add(tr("ライセンスの URL"), file.LicenceUrl);
+    add(tr("対応言語"), face.Languages.join(QStringLiteral(", ")));
+    faceText_->setPlainText(lines.join(u'\n'));
+}
+
+void FontDetailsForm::CopyFamilyNameClick() {
+    platform::SetClipboardText(details_.Family);
+}
+
+void FontDetailsForm::OpenFolderClick() {
+    const int index = CurrentFace();
+    if (index < 0)
+        return;
+    const QString folder = QFileInfo(details_.Faces[index].File).absolutePath();
+    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+void FontDetailsForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        CloseOnEscape(this, event->key());
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,169 @@
+#include "fontengine/CaptionMetricsCache.h"
+
+#include <QCryptographicHash>
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <cmath>
+#include <sys/stat.h>
+
+namespace {
+
+const QByteArray Magic("GLYPHORAMA-FACES\n", 17);
+constexpr QCryptographicHash::Algorithm HashAlgorithm = QCryptographicHash::Sha256;
+constexpr int HashSize = 32;
+// A cache of a few thousand faces is a few hundred kilobytes; anything far larger is not ours.
+constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+constexpr quint32 MaxEntries = 1000000;
+constexpr int StreamVersion = QDataStream::Qt_6_0;
+
+bool plausible(const CaptionMetrics& info) {
+    return std::isfinite(info.advance) && info.advance >= 0 && info.advance < 1e9 &&
+           info.unitsPerEm >= 16 && info.unitsPerEm <= 16384 && info.missing >= 0 &&
+           info.missing <= info.caption.size();
+}
+
+} // namespace
+
+std::optional<FileStamp> FileStamp::Of(const QString& path) {
+    struct stat status {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &status) != 0 ||
+        !S_ISREG(status.st_mode))
+        return std::nullopt;
+    FileStamp stamp;
+    stamp.path = path;
+    stamp.size = status.st_size;
+    stamp.modifiedNs = qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    return stamp;
+}
+
+CaptionMetricsCache::CaptionMetricsCache(const QString& path) : path_(path) {
+    if (!path_.isEmpty() && QFileInfo::exists(path_) && !load()) {
+        entries_.clear();
+        dropped_ = true;
+        changed_ = true; // written afresh at the next save
+    }
+}
+
+QString CaptionMetricsCache::DefaultPath() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/faces.cache");
+}
+
+bool CaptionMetricsCache::load() {
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize)
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError ||
+        bytes.size() < Magic.size() + qsizetype(sizeof(quint32)) + HashSize ||
+        !bytes.startsWith(Magic))
+        return false;
+    const QByteArray body = bytes.left(bytes.size() - HashSize);
+    if (QCryptographicHash::hash(body, HashAlgorithm) != bytes.right(HashSize))
+        return false;
+
+    QDataStream in(body);
+    in.setVersion(StreamVersion);
+    in.skipRawData(static_cast<int>(Magic.size()));
+    quint32 version = 0;
+    quint32 count = 0;
+    in >> version >> count;
+    if (in.status() != QDataStream::Ok || version != Version || count > MaxEntries)
+        return false;
+    for (quint32 i = 0; i < count; ++i) {
+        Entry entry;
+        qint32 index = 0;
+        qint32 unitsPerEm = 0;
+        qint32 missing = 0;
+        in >> entry.file.path >> index >> entry.file.size >> entry.file.modifiedNs >>
+            entry.info.name >> entry.info.caption >> entry.info.advance >> unitsPerEm >> missing;
+        entry.info.unitsPerEm = unitsPerEm;
+        entry.info.missing = missing;
+        if (in.status() != QDataStream::Ok || entry.file.path.isEmpty() || index < 0 ||
+            !plausible(entry.info))
+            return false;
+        entries_.insert(FaceKey{entry.file.path, index}, entry);
+    }
+    return in.atEnd();
+}
+
+std::optional<CaptionMetrics> CaptionMetricsCache::Find(const FileStamp& file, int index,
+                                                        const QString& name) const {
+    const auto it = entries_.constFind(FaceKey{file.path, index});
+    if (it == entries_.cend() || !(it->file == file) || it->info.name != name)
+        return std::nullopt;
+    return it->info;
+}
+
+void CaptionMetricsCache::Store(const FileStamp& file, int index, const CaptionMetrics& info) {
+    Entry& entry = entries_[FaceKey{file.path, index}];
+    if (entry.file == file && entry.info == info)
+        return;
+    entry.file = file;
+    entry.info = info;
+    changed_ = true;
+}
+
+CaptionMetricsCache::~CaptionMetricsCache() {
+    if (pendingSave_.valid())
+        pendingSave_.wait();
+}
+
+bool CaptionMetricsCache::Save() {
+    finishBackgroundSave();
+    if (!changed_ || path_.isEmpty())
+        return true;
+    if (!write(path_, serialized()))
+        return false;
+    changed_ = false;
+    return true;
+}
+
+void CaptionMetricsCache::SaveInBackground() {
+    finishBackgroundSave();
+    if (!changed_ || path_.isEmpty())
+        return;
+    changed_ = false;
+    pendingSave_ = std::async(std::launch::async,
+                              [path = path_, body = serialized()] { return write(path, body); });
+}
+
+void CaptionMetricsCache::finishBackgroundSave() {
+    if (pendingSave_.valid() && !pendingSave_.get())
+        changed_ = true;
+}
+
+QByteArray CaptionMetricsCache::serialized() const {
+    QByteArray body;
+    {
+        QDataStream out(&body, QIODevice::WriteOnly);
+        out.setVersion(StreamVersion);
+        out.writeRawData(Magic.constData(), static_cast<int>(Magic.size()));
+        out << Version << quint32(entries_.size());
+        for (auto it = entries_.cbegin(); it != entries_.cend(); ++it)
+            out << it->file.path << qint32(it.key().index) << it->file.size << it->file.modifiedNs
+                << it->info.name << it->info.caption << it->info.advance
+                << qint32(it->info.unitsPerEm) << qint32(it->info.missing);
+    }
+    body += QCryptographicHash::hash(body, HashAlgorithm);
+    return body;
+}
+
+bool CaptionMetricsCache::write(const QString& path, const QByteArray& body) {
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    // QSaveFile buffers: a write that fails on a full disk shows only at the flush, and
+    // commit() alone would then put a truncated file in place of the old one.
+    if (file.write(body) != body.size() || !file.flush() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}

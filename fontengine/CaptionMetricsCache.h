@@ -1,0 +1,89 @@
+#pragma once
+
+#include "fontengine/FaceKey.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <future>
+#include <optional>
+
+// A font file as it is on disk now: an entry made for another size or time is stale.
+struct FileStamp {
+    QString path;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    // The file's stamp; none when it cannot be seen.
+    static std::optional<FileStamp> Of(const QString& path);
+    bool operator==(const FileStamp&) const = default;
+};
+
+// What a tile needs from its face to be placed without opening the file: the caption it
+// shows with no sample text and that caption's width.
+struct CaptionMetrics {
+    QString name;       // the family name the caption was chosen for
+    QString caption;    // the name itself, or a sample the face covers
+    double advance = 0; // the caption's width in design units
+    int unitsPerEm = 1000;
+    int missing = 0; // characters of the caption the face lacks
+    bool operator==(const CaptionMetrics&) const = default;
+};
+
+// Keeps CaptionMetrics between runs in a file of our own, so that a start does not read every font
+// file again. The file is only a cache: one that is damaged, of another version or not ours
+// is dropped whole and made again, and an entry whose font file has changed is made again.
+class CaptionMetricsCache {
+public:
+    // Loads the cache file at path; an empty path keeps the cache in memory only.
+    explicit CaptionMetricsCache(const QString& path);
+    // Where the program keeps its cache: "faces.cache" in the user's cache folder.
+    static QString DefaultPath();
+
+    std::optional<CaptionMetrics> Find(const FileStamp& file, int index, const QString& name) const;
+    void Store(const FileStamp& file, int index, const CaptionMetrics& info);
+    // Forgets every face for which keep says no (fonts no longer installed).
+    template <typename Keep> void RetainOnly(Keep keep) {
+        for (auto it = entries_.begin(); it != entries_.end();) {
+            if (keep(it.key().path, it.key().index)) {
+                ++it;
+            } else {
+                it = entries_.erase(it);
+                changed_ = true;
+            }
+        }
+    }
+    // Writes the file if anything changed since it was read; false when that failed.
+    bool Save();
+    // The same, the writing done on a thread of its own: a disk that syncs slowly must not
+    // hold up the window. Save() and the destructor wait for it; a write that failed is
+    // tried again by Save().
+    void SaveInBackground();
+
+    CaptionMetricsCache(CaptionMetricsCache&&) = default;
+    CaptionMetricsCache& operator=(CaptionMetricsCache&&) = default;
+    ~CaptionMetricsCache();
+
+    int Size() const { return static_cast<int>(entries_.size()); }
+    // Whether the file read at start was damaged or not ours (and so dropped).
+    bool WasDropped() const { return dropped_; }
+
+    static constexpr quint32 Version = 1;
+
+private:
+    struct Entry {
+        FileStamp file;
+        CaptionMetrics info;
+    };
+
+    bool load();
+    QByteArray serialized() const;
+    static bool write(const QString& path, const QByteArray& body);
+    // Waits for a write in the background; one that failed leaves the cache changed.
+    void finishBackgroundSave();
+
+    QString path_;
+    QHash<FaceKey, Entry> entries_;
+    bool changed_ = false;
+    bool dropped_ = false;
+    std::future<bool> pendingSave_;
+};

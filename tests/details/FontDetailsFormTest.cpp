@@ -1,0 +1,176 @@
+// The details window of a family: its names, faces, files and name-table strings, all as
+// plain text, and what it does for damaged files.
+#include "details/FontDetailsForm.h"
+#include "details/FontWaterfall.h"
+
+#include "tests/support/TestFontFolder.h"
+#include "tests/support/TestSupport.h"
+
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTreeWidget>
+#include <QUrl>
+#include <fontconfig/fontconfig.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString DejaVuDir = QStringLiteral("/usr/share/fonts/truetype/dejavu/");
+const QString MarkupFamily = QStringLiteral("Markup <b>x</b>&amp;");
+
+template <typename T> T* part(QWidget* form, const char* name) {
+    T* found = form->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+QStringList column(QTreeWidget* tree, int index) {
+    QStringList texts;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        texts.append(tree->topLevelItem(i)->text(index));
+    return texts;
+}
+
+// How many pixels of the waterfall are not its white background.
+int ink(FontWaterfall* waterfall) {
+    QImage image(waterfall->size(), QImage::Format_RGB32);
+    waterfall->render(&image);
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixel(x, y) != qRgb(255, 255, 255);
+    return count;
+}
+
+TEST(FontDetailsFormTest, ListsFacesFilesAndNameTableStrings) {
+    FontDetailsForm form(ReadFamilyDetails(QStringLiteral("DejaVu Sans")), QString());
+    EXPECT_EQ(part<QLabel>(&form, "FamilyNameLabel")->text(), QStringLiteral("DejaVu Sans"));
+    auto* faces = part<QTreeWidget>(&form, "FacesTree");
+    EXPECT_EQ(column(faces, 0), (QStringList{QStringLiteral("Book"), QStringLiteral("Bold")}));
+    EXPECT_EQ(column(faces, 1),
+              (QStringList{QStringLiteral("TrueType"), QStringLiteral("TrueType")}));
+    EXPECT_TRUE(column(faces, 2).at(0).startsWith(QStringLiteral("Version")));
+    EXPECT_TRUE(column(faces, 4).at(1).endsWith(QStringLiteral("/DejaVuSans-Bold.ttf")));
+    // The regular face is shown first in the text box, with its strings in full.
+    const QString text = part<QPlainTextEdit>(&form, "FaceText")->toPlainText();
+    EXPECT_TRUE(text.contains(QStringLiteral("/DejaVuSans.ttf")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Copyright (c) 2003 by Bitstream")));
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("http://dejavu.sourceforge.net/wiki/index.php/License")));
+    faces->setCurrentItem(faces->topLevelItem(1));
+    EXPECT_TRUE(part<QPlainTextEdit>(&form, "FaceText")
+                    ->toPlainText()
+                    .contains(QStringLiteral("/DejaVuSans-Bold.ttf")));
+    auto* names = part<QTableWidget>(&form, "NamesTable");
+    ASSERT_GE(names->rowCount(), 1);
+    EXPECT_EQ(names->item(0, 1)->text(), QStringLiteral("DejaVu Sans"));
+}
+
+TEST(FontDetailsFormTest, TheWaterfallDrawsTheFamilysOwnGlyphsOnly) {
+    FontDetailsForm ipa(ReadFamilyDetails(QStringLiteral("IPAGothic")), QStringLiteral("かな"));
+    auto* waterfall = part<FontWaterfall>(&ipa, "Waterfall");
+    EXPECT_TRUE(waterfall->HasFace());
+    EXPECT_EQ(waterfall->Text(), QStringLiteral("かな"));
+    const int withText = ink(waterfall);
+    waterfall->SetText(QString());
+    const int labelsOnly = ink(waterfall);
+    EXPECT_GT(withText, labelsOnly + 2000);
+    // Each size is taller than the last: the lines grow down the window.
+    EXPECT_EQ(FontWaterfall::PointSizes(), (std::vector<int>{8, 10, 12, 16, 24, 36, 48, 72}));
+    EXPECT_GT(waterfall->sizeHint().height(), 72 + 48 + 36);
+
+    // No sample text: the family's name is drawn.
+    FontDetailsForm named(ReadFamilyDetails(QStringLiteral("DejaVu Serif")), QString());
+    EXPECT_EQ(part<FontWaterfall>(&named, "Waterfall")->Text(), QStringLiteral("DejaVu Serif"));
+}
+
+TEST(FontDetailsFormTest, MarkupInFontStringsIsShownAsPlainText) {
+    testing_support::TestFontFolder fonts;
+    fonts.Add(QStringLiteral(GLYPHORAMA_SOURCE_DIR "/tests/fonts/data/markup-names.ttf"),
+              QStringLiteral("markup.ttf"));
+    FontDetailsForm form(ReadFamilyDetails(MarkupFamily, fonts.Config()), QString());
+    auto* title = part<QLabel>(&form, "FamilyNameLabel");
+    EXPECT_EQ(title->textFormat(), Qt::PlainText);
+    EXPECT_EQ(title->text(), MarkupFamily);
+    EXPECT_TRUE(form.windowTitle().contains(MarkupFamily));
+    auto* faces = part<QTreeWidget>(&form, "FacesTree");
+    EXPECT_EQ(column(faces, 2), QStringList{QStringLiteral("Version 1.000 <i>beta</i>")});
+    const QString text = part<QPlainTextEdit>(&form, "FaceText")->toPlainText();
+    EXPECT_TRUE(text.contains(QStringLiteral("<b>x</b>&amp; <a href='http://example.invalid/'>")));
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("<script>alert(1)</script> & <b>bold</b>\nsecond line")));
+    EXPECT_EQ(part<QTableWidget>(&form, "NamesTable")->item(0, 1)->text(), MarkupFamily);
+    EXPECT_TRUE(part<FontWaterfall>(&form, "Waterfall")->HasFace());
+}
+
+TEST(FontDetailsFormTest, ADamagedFileShowsWhatCouldBeRead) {
+    testing_support::TestFontFolder fonts;
+    fonts.Add(DejaVuDir + QStringLiteral("DejaVuSans.ttf"), QStringLiteral("sans.ttf"));
+    FcConfig* config = fonts.Config();
+    testing_support::WriteBytes(fonts.File(QStringLiteral("sans.ttf")), QByteArray(2000, '\0'));
+
+    FontDetailsForm form(ReadFamilyDetails(QStringLiteral("DejaVu Sans"), config),
+                         QStringLiteral("Hamburg"));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    auto* faces = part<QTreeWidget>(&form, "FacesTree");
+    EXPECT_EQ(column(faces, 3), QStringList{QString()}); // no glyph count could be read
+    const QString text = part<QPlainTextEdit>(&form, "FaceText")->toPlainText();
+    EXPECT_TRUE(text.contains(fonts.File(QStringLiteral("sans.ttf"))));
+    EXPECT_TRUE(text.contains(QStringLiteral("読み込みエラー")));
+    auto* waterfall = part<FontWaterfall>(&form, "Waterfall");
+    EXPECT_FALSE(waterfall->HasFace());
+    ink(waterfall); // paints the size labels, nothing else
+}
+
+// Receives the folder the window hands to the desktop.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+    Q_INVOKABLE void open(const QUrl& url) { urls.append(url); }
+};
+
+TEST(FontDetailsFormTest, CopiesTheNameOpensTheFolderAndEscCloses) {
+    QWidget owner;
+    QPointer<FontDetailsForm> form =
+        FontDetailsForm::ShowFor(QStringLiteral("IPAMincho"), QString(), &owner);
+    ASSERT_TRUE(form);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    // Asked again, the open window is raised instead of a second one.
+    EXPECT_EQ(FontDetailsForm::ShowFor(QStringLiteral("IPAMincho"), QString(), &owner), form);
+    EXPECT_EQ(owner.findChildren<FontDetailsForm*>().size(), 1);
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    // Enter in the list of styles presses no button.
+    QTest::keyClick(part<QTreeWidget>(form, "FacesTree"), Qt::Key_Return);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+    EXPECT_FALSE(form.isNull());
+    part<QPushButton>(form, "CopyFamilyName")->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("IPAMincho"));
+
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+    part<QPushButton>(form, "OpenFontFolder")->click();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    ASSERT_EQ(catcher.urls.size(), 1);
+    EXPECT_TRUE(catcher.urls[0].isLocalFile());
+    EXPECT_TRUE(catcher.urls[0].toLocalFile().endsWith(QStringLiteral("/test-fonts")))
+        << catcher.urls[0].toString().toStdString();
+
+    QTest::keyClick(form, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(form.isNull());
+}
+
+} // namespace
+
+#include "FontDetailsFormTest.moc"

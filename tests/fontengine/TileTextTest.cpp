@@ -1,0 +1,298 @@
+// Tiles drawn from their family's own face: coverage, widths, painting, the face store and the
+// default caption, against the tests' own fonts (DejaVu has no kana, IPA has).
+#include "fontengine/OpenFaceCache.h"
+#include "fontengine/ScriptSamples.h"
+#include "fontengine/TileTextFactory.h"
+#include "fonts/Panel.h"
+#include "platform/FontFamilies.h"
+#include "sampleview/FirstPaintBudget.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QPainter>
+#include <QRawFont>
+#include <QWidget>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Points to pixels at the resolution the tests give the sampler.
+constexpr double Dpi = 96;
+constexpr double Pixels16 = 16 * Dpi / 72; // 21.33
+
+const platform::FontFamilyRecord& Installed(const char* name) {
+    static const auto records = platform::EnumerateFontFamilies(QStringLiteral("en"));
+    for (const auto& record : records)
+        if (record.FaceName == QLatin1String(name))
+            return record;
+    ADD_FAILURE() << name << " is not in the tests' font set";
+    static const platform::FontFamilyRecord none;
+    return none;
+}
+
+std::unique_ptr<TileText> Make(TileTextFactory& sampler, const char* family, const QString& text,
+                               int pointSize = 16) {
+    const auto& record = Installed(family);
+    return sampler.Make(record.FilePath, record.FaceIndex, record.FaceName, text, pointSize);
+}
+
+// The tile as painted: black text on white, missing marks in red (a colour that no edge of
+// a black glyph on white can have).
+QImage Painted(const TileText& sample) {
+    QImage image(sample.Width() + 20, 82, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    sample.Paint(painter, image.rect(), Qt::black, Qt::red);
+    return image;
+}
+
+struct Inks {
+    int dark = 0;  // glyph pixels
+    int marks = 0; // the missing marks' red
+    int other = 0;
+};
+
+Inks CountInks(const QImage& image) {
+    Inks inks;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y) & 0xFFFFFF;
+            if (pixel == 0xFFFFFF)
+                continue;
+            if (pixel == 0xFF0000)
+                ++inks.marks;
+            else if (qGray(pixel) < 0x60)
+                ++inks.dark;
+            else
+                ++inks.other;
+        }
+    return inks;
+}
+
+} // namespace
+
+TEST(FontFace, MissingCharactersAreCountedPerCodePoint) {
+    const auto sans = FontFace::Open(Installed("DejaVu Sans").FilePath, 0);
+    const auto gothic = FontFace::Open(Installed("IPAGothic").FilePath, 0);
+    ASSERT_TRUE(sans && gothic);
+
+    const QString kana = QStringLiteral("あいう永");
+    EXPECT_EQ(sans->Shape(kana).missing, 4);
+    EXPECT_EQ(gothic->Shape(kana).missing, 0);
+    EXPECT_EQ(sans->Shape(QStringLiteral("Aあ B")).missing, 1);
+    EXPECT_EQ(gothic->Shape(QStringLiteral("Hello")).missing, 0);
+    // A character beyond the first plane is two UTF-16 units but one character.
+    EXPECT_EQ(sans->Shape(QString::fromUcs4(U"a\U00020B9Fb")).missing, 1);
+    EXPECT_EQ(sans->Shape(QString()).missing, 0);
+
+    // What was let go of is made again when needed: the same answers after a release, with
+    // the outline of a new glyph built from a shaper made afresh.
+    const GlyphRun before = gothic->Shape(QStringLiteral("永あA"));
+    const QPainterPath outline = gothic->Outline(before.glyphs[0].id);
+    gothic->ReleaseMemory();
+    const GlyphRun after = gothic->Shape(QStringLiteral("永あA"));
+    ASSERT_EQ(after.glyphs.size(), before.glyphs.size());
+    EXPECT_EQ(after.advance, before.advance);
+    EXPECT_EQ(after.glyphs[0].id, before.glyphs[0].id);
+    EXPECT_FALSE(outline.isEmpty());
+    gothic->ReleaseMemory();
+    EXPECT_FALSE(gothic->Outline(before.glyphs[1].id).isEmpty());
+    EXPECT_TRUE(gothic->HasCharacter(U'永'));
+    EXPECT_FALSE(gothic->FirstCharacters(3).isEmpty());
+
+    // Each missing character is a mark of half an em, never a glyph.
+    const GlyphRun run = sans->Shape(kana);
+    ASSERT_EQ(run.glyphs.size(), 4u);
+    for (const auto& glyph : run.glyphs) {
+        EXPECT_TRUE(glyph.missing);
+        EXPECT_EQ(glyph.advance, sans->UnitsPerEm() / 2.0);
+    }
+}
+
+TEST(FontFace, UnreadableFilesGiveNoFace) {
+    testing_support::TempFolder folder;
+    testing_support::WriteBytes(folder.file("not-a-font.ttf"), QByteArray(4096, 'x'));
+    testing_support::WriteBytes(folder.file("empty.ttf"), QByteArray());
+    EXPECT_EQ(FontFace::Open(folder.file("not-a-font.ttf"), 0), nullptr);
+    EXPECT_EQ(FontFace::Open(folder.file("empty.ttf"), 0), nullptr);
+    EXPECT_EQ(FontFace::Open(folder.file("absent.ttf"), 0), nullptr);
+    EXPECT_EQ(FontFace::Open(QString(), 0), nullptr);
+    // A single font holds no second face.
+    EXPECT_EQ(FontFace::Open(Installed("DejaVu Sans").FilePath, 1), nullptr);
+}
+
+TEST(TileTextFactory, WidthsFollowWhatIsDrawnAtTheGivenSize) {
+    TileTextFactory sampler(QString(), Dpi);
+    // Kana are one em wide in IPA Gothic: 3 em at 21.33 pixels.
+    EXPECT_EQ(Make(sampler, "IPAGothic", QStringLiteral("あいう"))->Width(), 64);
+    // Four missing marks of half an em each in DejaVu Sans: 2 em, rounded up.
+    EXPECT_EQ(Make(sampler, "DejaVu Sans", QStringLiteral("あいう永"))->Width(), 43);
+
+    // Digits have no kerning: the width is the sum of the face's own advances, as another
+    // reader of the same file sees them.
+    const QString digits = QStringLiteral("0123456789");
+    QRawFont raw(Installed("DejaVu Sans").FilePath, Pixels16, QFont::PreferNoHinting);
+    ASSERT_TRUE(raw.isValid());
+    double advance = 0;
+    for (const QPointF& a : raw.advancesForGlyphIndexes(raw.glyphIndexesForString(digits)))
+        advance += a.x();
+    const int width = Make(sampler, "DejaVu Sans", digits)->Width();
+    EXPECT_NEAR(width, advance, 1.0);
+    EXPECT_GE(width, advance - 0.01); // never narrower than the ink's advance
+
+    // The point size is a parameter: twice the size, twice the width.
+    EXPECT_EQ(Make(sampler, "IPAGothic", QStringLiteral("あいう"), 32)->Width(), 128);
+    EXPECT_EQ(Make(sampler, "IPAGothic", QStringLiteral("あいう"), 8)->Width(), 32);
+}
+
+TEST(TileTextFactory, MissingCharactersAreNeverDrawnFromAnotherFamily) {
+    TileTextFactory sampler(QString(), Dpi);
+    const QString kana = QStringLiteral("あいう");
+
+    const auto western = Make(sampler, "DejaVu Sans", kana);
+    EXPECT_EQ(western->Missing(), 3);
+    const Inks marks = CountInks(Painted(*western));
+    EXPECT_EQ(marks.dark, 0) << "a glyph was drawn for a character DejaVu Sans lacks";
+    EXPECT_EQ(marks.other, 0);
+    EXPECT_GT(marks.marks, 3 * 20); // three outlined boxes
+    ASSERT_NE(western->PaintedRun(), nullptr);
+    for (const auto& glyph : western->PaintedRun()->glyphs)
+        EXPECT_TRUE(glyph.missing);
+
+    const auto japanese = Make(sampler, "IPAGothic", kana);
+    EXPECT_EQ(japanese->Missing(), 0);
+    const Inks glyphs = CountInks(Painted(*japanese));
+    EXPECT_GT(glyphs.dark, 50);
+    EXPECT_EQ(glyphs.marks, 0);
+
+    // A mixed text: the Latin letters are drawn, the kana marked.
+    const auto mixed = Make(sampler, "DejaVu Sans", QStringLiteral("Abあ"));
+    EXPECT_EQ(mixed->Missing(), 1);
+    const Inks both = CountInks(Painted(*mixed));
+    EXPECT_GT(both.dark, 20);
+    EXPECT_GT(both.marks, 20);
+}
+
+TEST(TileTextFactory, TheSampleIsCentredInItsTile) {
+    TileTextFactory sampler(QString(), Dpi);
+    const QImage image = Painted(*Make(sampler, "DejaVu Sans", QStringLiteral("HH")));
+    int left = image.width(), right = -1, top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 0x80) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    ASSERT_GE(right, 0);
+    // "H" has side bearings, so the ink sits a little inside the 10 pixels of padding.
+    EXPECT_NEAR(left, image.width() - 1 - right, 2);
+    EXPECT_GE(left, 10);
+    // The line (ascent and descent) is centred; capitals sit above its middle.
+    EXPECT_LT(top, 41);
+    EXPECT_LT(bottom, 55);
+    EXPECT_GT(bottom, 41);
+}
+
+TEST(TileTextFactory, AFileThatCannotBeReadShowsEveryCharacterMissing) {
+    TileTextFactory sampler(QString(), Dpi);
+    const auto sample = sampler.Make(QStringLiteral("/nonexistent/font.ttf"), 0,
+                                     QStringLiteral("Gone"), QString(), 16);
+    EXPECT_EQ(sample->Text(), QStringLiteral("Gone"));
+    EXPECT_EQ(sample->Missing(), 4);
+    EXPECT_EQ(sample->Width(), 43); // four half-em marks
+    const Inks inks = CountInks(Painted(*sample));
+    EXPECT_EQ(inks.dark, 0);
+    EXPECT_GT(inks.marks, 0);
+}
+
+TEST(OpenFaceCache, EachFaceIsOpenedOnceWhateverIsAskedOfIt) {
+    TileTextFactory sampler(QString(), Dpi);
+    for (const QString& text : {QString(), QStringLiteral("Aa"), QStringLiteral("あ")})
+        for (int size : {8, 16, 96}) {
+            Painted(*Make(sampler, "DejaVu Sans", text, size));
+            Painted(*Make(sampler, "IPAGothic", text, size));
+        }
+    EXPECT_EQ(sampler.Store().Loads(), 2);
+    // Failures are remembered too.
+    sampler.Make(QStringLiteral("/nonexistent.ttf"), 0, QStringLiteral("X"), QString(), 16);
+    sampler.Make(QStringLiteral("/nonexistent.ttf"), 0, QStringLiteral("X"), QStringLiteral("Y"),
+                 16);
+    EXPECT_EQ(sampler.Store().Loads(), 3);
+}
+
+TEST(DefaultCaption, TheNameWhenCoveredElseASampleTheFaceHas) {
+    const auto latin = [](char32_t c) { return c < 0x80; };
+    const auto none = [] { return QString(); };
+    EXPECT_EQ(DefaultCaption(QStringLiteral("Serif Pro"), latin, none),
+              QStringLiteral("Serif Pro"));
+    // A name the face cannot write: Latin comes first among the samples.
+    EXPECT_EQ(DefaultCaption(QStringLiteral("游ゴシック"), latin, none),
+              QStringLiteral("Aa Bb Cc"));
+
+    // A Thai-only face (with a space) shows Thai.
+    const auto thai = [](char32_t c) { return c == U' ' || (c >= 0x0E00 && c <= 0x0E7F); };
+    EXPECT_EQ(DefaultCaption(QStringLiteral("Noto Sans Thai"), thai, none), QStringLiteral("กขคง"));
+    // Nothing of ours fits: the face's own first characters, else the name after all.
+    const auto symbols = [](char32_t c) { return c >= 0xF000 && c <= 0xF0FF; };
+    EXPECT_EQ(DefaultCaption(QStringLiteral("Symbols"), symbols,
+                             [] { return QStringLiteral("\uF021\uF022"); }),
+              QStringLiteral("\uF021\uF022"));
+    EXPECT_EQ(DefaultCaption(QStringLiteral("Symbols"), symbols, none), QStringLiteral("Symbols"));
+}
+
+TEST(DefaultCaption, RealFacesPickWhatTheyCover) {
+    TileTextFactory sampler(QString(), Dpi);
+    const auto& sans = Installed("DejaVu Sans");
+    // DejaVu Sans under a Japanese name: a Latin sample instead of a row of marks.
+    const auto renamed =
+        sampler.Make(sans.FilePath, sans.FaceIndex, QStringLiteral("デジャヴ"), QString(), 16);
+    EXPECT_EQ(renamed->Text(), QStringLiteral("Aa Bb Cc"));
+    EXPECT_EQ(renamed->Missing(), 0);
+    // IPA Gothic under its Japanese name writes it.
+    const auto& gothic = Installed("IPAGothic");
+    EXPECT_EQ(
+        sampler.Make(gothic.FilePath, 0, QStringLiteral("IPAゴシック"), QString(), 16)->Text(),
+        QStringLiteral("IPAゴシック"));
+}
+
+// While a build runs, new tiles paint their text a few per frame, so that no frame waits on
+// dozens of fonts; the tiles left over are painted by the frames that follow.
+TEST(FirstPaintBudget, NewTilesPaintAFewPerFrameAndAllInTheEnd) {
+    TileTextFactory sampler(QString(), Dpi);
+    QWidget window;
+    window.resize(320, 300);
+    std::vector<TPanel*> tiles;
+    for (int i = 0; i < 6; ++i) {
+        auto* tile = new TPanel(&window);
+        tile->setGeometry(0, i * 45, 300, 45);
+        tile->SetSample(Make(sampler, "DejaVu Sans", QString()));
+        tiles.push_back(tile);
+    }
+    const auto drawn = [&tiles] {
+        return std::count_if(tiles.begin(), tiles.end(),
+                             [](const TPanel* tile) { return tile->Sample()->Drawn(); });
+    };
+    // A budget of nothing: each frame paints the one new tile it meets first.
+    FirstPaintBudget::Hold(0);
+    window.grab();
+    EXPECT_EQ(drawn(), 1);
+    QCoreApplication::processEvents();
+    window.grab();
+    EXPECT_EQ(drawn(), 2);
+    window.show();
+    EXPECT_TRUE(testing_support::WaitUntil([&] { return drawn() == 6; }));
+    FirstPaintBudget::Release();
+
+    // Off, as after a build: every tile paints at once.
+    QWidget other;
+    auto* tile = new TPanel(&other);
+    tile->resize(300, 45);
+    tile->SetSample(Make(sampler, "IPAGothic", QString()));
+    other.grab();
+    EXPECT_TRUE(tile->Sample()->Drawn());
+}
