@@ -13,42 +13,48 @@ struct BidiDeleter {
     void operator()(UBiDi* bidi) const { ubidi_close(bidi); }
 };
 
-// Whether anything in the text can run right to left. Most samples are all left to right, and
-// then the bidirectional algorithm has nothing to reorder.
-bool mayRunRightToLeft(const char16_t* text, int length) {
-    for (int i = 0; i < length;) {
-        UChar32 c = 0;
-        U16_NEXT(text, i, length, c);
-        switch (u_charDirection(c)) {
-        case U_RIGHT_TO_LEFT:
-        case U_RIGHT_TO_LEFT_ARABIC:
-        case U_ARABIC_NUMBER:
-        case U_RIGHT_TO_LEFT_EMBEDDING:
-        case U_RIGHT_TO_LEFT_OVERRIDE:
-        case U_RIGHT_TO_LEFT_ISOLATE:
-            return true;
-        default:
-            break;
-        }
+// Whether the character can start a run from right to left. Most samples have none, and then
+// the bidirectional algorithm has nothing to reorder.
+bool runsRightToLeft(UChar32 c) {
+    switch (u_charDirection(c)) {
+    case U_RIGHT_TO_LEFT:
+    case U_RIGHT_TO_LEFT_ARABIC:
+    case U_ARABIC_NUMBER:
+    case U_RIGHT_TO_LEFT_EMBEDDING:
+    case U_RIGHT_TO_LEFT_OVERRIDE:
+    case U_RIGHT_TO_LEFT_ISOLATE:
+        return true;
+    default:
+        return false;
     }
-    return false;
 }
 
 hb_script_t toHarfBuzz(UScriptCode script) {
-    return hb_script_from_string(uscript_getShortName(script), -1);
+    // Every tile shapes its caption: the names are looked up once.
+    static const std::vector<hb_script_t> scripts = [] {
+        std::vector<hb_script_t> all(USCRIPT_CODE_LIMIT);
+        for (int code = 0; code < USCRIPT_CODE_LIMIT; ++code)
+            all[static_cast<size_t>(code)] =
+                hb_script_from_string(uscript_getShortName(static_cast<UScriptCode>(code)), -1);
+        return all;
+    }();
+    return script >= 0 && script < USCRIPT_CODE_LIMIT ? scripts[static_cast<size_t>(script)]
+                                                      : HB_SCRIPT_UNKNOWN;
 }
 
 // The script of each UTF-16 unit, with characters of no script of their own resolved to a
-// neighbour's.
-std::vector<hb_script_t> resolveScripts(const char16_t* text, int length) {
+// neighbour's; and whether any character can run right to left.
+std::vector<hb_script_t> resolveScripts(const char16_t* text, int length, bool& rightToLeft) {
     std::vector<hb_script_t> scripts(static_cast<size_t>(length), HB_SCRIPT_COMMON);
     UScriptCode current = USCRIPT_COMMON;
     UScriptCode first = USCRIPT_COMMON;
     hb_script_t currentTag = HB_SCRIPT_COMMON;
+    rightToLeft = false;
     for (int i = 0; i < length;) {
         const int start = i;
         UChar32 c = 0;
         U16_NEXT(text, i, length, c);
+        rightToLeft = rightToLeft || runsRightToLeft(c);
         UErrorCode status = U_ZERO_ERROR;
         const UScriptCode script = uscript_getScript(c, &status);
         if (U_SUCCESS(status) && script != USCRIPT_COMMON && script != USCRIPT_INHERITED &&
@@ -99,8 +105,9 @@ std::vector<TextItem> TextItemizer::Itemize(const QString& text) {
     if (length == 0)
         return items;
     const auto* units = reinterpret_cast<const char16_t*>(text.utf16());
-    const std::vector<hb_script_t> scripts = resolveScripts(units, length);
-    if (!mayRunRightToLeft(units, length)) {
+    bool rightToLeft = false;
+    const std::vector<hb_script_t> scripts = resolveScripts(units, length, rightToLeft);
+    if (!rightToLeft) {
         splitByScript(scripts, 0, length, false, items);
         return items;
     }
