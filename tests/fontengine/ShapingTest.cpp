@@ -98,11 +98,6 @@ TEST(Shaping, FeatureSettingsTurnSubstitutionsOnAndOff) {
     ASSERT_EQ(partly.glyphs.size(), 4u);
     EXPECT_NE(partly.glyphs[0].id, ligature);
     EXPECT_EQ(partly.glyphs[3].id, ligature);
-    // A feature the face does not have changes nothing.
-    ShapingOptions absent;
-    absent.features.push_back({FontTag("smcp"), 1});
-    EXPECT_EQ(Ids(sans->Shape(QStringLiteral("Hamburg"), absent)),
-              Ids(sans->Shape(QStringLiteral("Hamburg"))));
 }
 
 TEST(Shaping, VariationCoordinatesChangeAdvancesAndOutlines) {
