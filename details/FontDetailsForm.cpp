@@ -59,10 +59,12 @@ FontDetailsForm::FontDetailsForm(FamilyDetails details, const QString& sampleTex
     waterfall_->setObjectName(QStringLiteral("Waterfall"));
     if (details_.RegularFace >= 0) {
         const FaceDetails& regular = details_.Faces[details_.RegularFace];
-        waterfall_->SetSource(OpenFaceText(regular.File, regular.Index));
+        waterfall_->SetFace(FontFace::Open(regular.File, regular.Index));
     }
     waterfall_->SetText(sampleText.isEmpty() ? details_.Family : sampleText);
     auto* scroll = new QScrollArea;
+    // Lines as wide as the view: what a line cannot show is never shaped.
+    scroll->setWidgetResizable(true);
     scroll->setWidget(waterfall_);
     scroll->setBackgroundRole(QPalette::Base);
     tabs->addTab(scroll, tr("見本"));

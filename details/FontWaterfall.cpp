@@ -1,6 +1,9 @@
 #include "details/FontWaterfall.h"
 
+#include "fontengine/GlyphRunPainter.h"
+
 #include <QFontMetrics>
+#include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -8,6 +11,12 @@ namespace {
 
 constexpr int Padding = 8;
 constexpr int LineGap = 6;
+// The width given to the text before a window gives the waterfall one.
+constexpr int DefaultTextWidth = 480;
+// What a line shapes is bounded as if no character were narrower than a tenth of an em. Real
+// text is wider (a space or an "i" takes a quarter); a line of nothing but combining marks or
+// joiners may end short of the edge, which is no loss.
+constexpr double MinimumAdvanceEm = 0.1;
 
 } // namespace
 
@@ -17,15 +26,18 @@ FontWaterfall::FontWaterfall(QWidget* parent) : QWidget(parent) {
     colours.setColor(QPalette::Window, Qt::white);
     colours.setColor(QPalette::WindowText, Qt::black);
     setPalette(colours);
+    layOut();
 }
+
+FontWaterfall::~FontWaterfall() = default;
 
 const std::vector<int>& FontWaterfall::PointSizes() {
     static const std::vector<int> sizes{8, 10, 12, 16, 24, 36, 48, 72};
     return sizes;
 }
 
-void FontWaterfall::SetSource(std::unique_ptr<FaceTextSource> source) {
-    source_ = std::move(source);
+void FontWaterfall::SetFace(std::unique_ptr<FontFace> face) {
+    face_ = std::move(face);
     layOut();
 }
 
@@ -34,60 +46,114 @@ void FontWaterfall::SetText(const QString& text) {
     layOut();
 }
 
-qreal FontWaterfall::pixelsFor(int points) const {
-    // Points are 1/72 inch on the screen the window is on.
-    return points * logicalDpiY() / 72.0;
-}
-
 int FontWaterfall::labelWidth() const {
     return fontMetrics().horizontalAdvance(QStringLiteral("72 pt")) + Padding;
 }
 
+int FontWaterfall::textLeft() const {
+    return Padding + labelWidth();
+}
+
+// Rows take their heights from the face's metrics, so the whole waterfall is laid out without
+// shaping anything; lines are shaped when painted.
 void FontWaterfall::layOut() {
     lines_.clear();
-    int width = labelWidth();
-    int height = Padding;
     const int labelHeight = fontMetrics().height();
+    int top = Padding;
     for (int points : PointSizes()) {
         Line line;
         line.points = points;
-        const qreal pixels = pixelsFor(points);
-        if (HasFace())
-            line.layout = source_->Layout(text_, pixels);
-        else
-            line.layout.Ascent = line.layout.Descent = pixels / 2;
-        width = std::max(width, labelWidth() + int(std::ceil(line.layout.Advance)));
-        height += std::max(labelHeight, int(std::ceil(line.layout.Ascent + line.layout.Descent))) +
-                  LineGap;
+        // Points are 1/72 inch on the screen the window is on.
+        line.pixels = points * logicalDpiY() / 72.0;
+        double descent = line.pixels / 2;
+        line.ascent = descent;
+        if (face_) {
+            const double scale = line.pixels / face_->UnitsPerEm();
+            line.ascent = face_->Ascent() * scale;
+            descent = face_->Descent() * scale;
+        }
+        line.top = top;
+        line.height = std::max(labelHeight, int(std::ceil(line.ascent + descent)));
+        top += line.height + LineGap;
         lines_.push_back(std::move(line));
     }
-    size_ = QSize(width + 2 * Padding, height + Padding);
+    height_ = top + Padding;
     updateGeometry();
-    resize(size_);
+    // A scroll area that holds the waterfall gives it the width of its view.
+    resize(std::max(width(), sizeHint().width()), std::max(height(), height_));
     update();
 }
 
-QSize FontWaterfall::sizeHint() const {
-    return size_;
+int FontWaterfall::prefixLength(const Line& line) const {
+    const double visible = width() - textLeft() - Padding;
+    const auto textLength = static_cast<int>(text_.size());
+    if (visible <= 0)
+        return 0;
+    const double bound = std::ceil(visible / (line.pixels * MinimumAdvanceEm)) + 1;
+    if (bound >= textLength)
+        return textLength;
+    int length = static_cast<int>(bound);
+    // A character beyond the first plane stays whole.
+    if (text_.at(length - 1).isHighSurrogate())
+        ++length;
+    return length;
 }
 
-void FontWaterfall::paintEvent(QPaintEvent*) {
+void FontWaterfall::shape(Line& line) {
+    line.shapedLength = prefixLength(line);
+    line.run = face_->Shape(text_.left(line.shapedLength));
+}
+
+void FontWaterfall::resizeEvent(QResizeEvent*) {
+    // A wider view may show more of a text that did not fit.
+    for (Line& line : lines_)
+        if (line.run && line.shapedLength < text_.size() && prefixLength(line) != line.shapedLength)
+            line.run.reset();
+}
+
+const FontWaterfall::Line* FontWaterfall::lineAt(int points) const {
+    for (const Line& line : lines_)
+        if (line.points == points)
+            return &line;
+    return nullptr;
+}
+
+const GlyphRun* FontWaterfall::ShapedRun(int points) const {
+    const Line* line = lineAt(points);
+    return line && line->run ? &*line->run : nullptr;
+}
+
+int FontWaterfall::ShapedLength(int points) const {
+    const Line* line = lineAt(points);
+    return line && line->run ? line->shapedLength : 0;
+}
+
+QSize FontWaterfall::sizeHint() const {
+    return {textLeft() + DefaultTextWidth + Padding, height_};
+}
+
+QSize FontWaterfall::minimumSizeHint() const {
+    return {textLeft() + Padding, height_};
+}
+
+void FontWaterfall::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const int labelHeight = fontMetrics().height();
-    const int textLeft = Padding + labelWidth();
-    qreal top = Padding;
-    for (const Line& line : lines_) {
-        const qreal lineHeight =
-            std::max<qreal>(labelHeight, std::ceil(line.layout.Ascent + line.layout.Descent));
-        const qreal baseline = top + line.layout.Ascent;
-        painter.setPen(QColor(0x80, 0x80, 0x80));
+    const QFontMetrics metrics = fontMetrics();
+    const QColor labelColour(0x80, 0x80, 0x80);
+    for (Line& line : lines_) {
+        // Only rows in view: a scroll area asks for the part it shows.
+        if (line.top > event->rect().bottom() || line.top + line.height < event->rect().top())
+            continue;
+        const double baseline = line.top + line.ascent;
+        painter.setPen(labelColour);
         painter.drawText(
-            QRectF(Padding, baseline - fontMetrics().ascent(), labelWidth(), labelHeight),
+            QRectF(Padding, baseline - metrics.ascent(), labelWidth(), metrics.height()),
             Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, tr("%1 pt").arg(line.points));
-        if (!line.layout.Outline.isEmpty())
-            painter.fillPath(line.layout.Outline.translated(textLeft, baseline),
-                             palette().color(QPalette::WindowText));
-        top += lineHeight + LineGap;
+        if (!face_)
+            continue;
+        if (!line.run)
+            shape(line);
+        glyphrun::Paint(painter, face_.get(), *line.run, QPointF(textLeft(), baseline), line.pixels,
+                        palette().color(QPalette::WindowText), glyphrun::MissingMarkColor());
     }
 }

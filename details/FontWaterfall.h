@@ -1,41 +1,62 @@
 #pragma once
 
-#include "fontengine/FaceText.h"
+#include "fontengine/FontFace.h"
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <vector>
 
-// A text drawn at the usual point sizes, one line each, with one face's own glyphs.
+// A text drawn at the usual point sizes, one line each, with one face's own glyphs. Each line
+// shapes only what can show: the start of the text that fits the width, when its row is first
+// painted. A long text costs no more than a short one.
 class FontWaterfall : public QWidget {
     Q_OBJECT
 public:
     explicit FontWaterfall(QWidget* parent = nullptr);
+    ~FontWaterfall() override;
 
     static const std::vector<int>& PointSizes();
 
-    // None, or a face that cannot be read, draws only the size labels.
-    void SetSource(std::unique_ptr<FaceTextSource> source);
-    bool HasFace() const { return source_ && source_->IsValid(); }
+    // None, or a face that could not be read, draws only the size labels.
+    void SetFace(std::unique_ptr<FontFace> face);
+    bool HasFace() const { return face_ != nullptr; }
+    const FontFace* Face() const { return face_.get(); }
     void SetText(const QString& text);
     QString Text() const { return text_; }
 
+    // The line drawn at the point size as shaped, for tests; none until its row is painted.
+    const GlyphRun* ShapedRun(int points) const;
+    // Characters of the text the line at the point size shaped.
+    int ShapedLength(int points) const;
+
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     struct Line {
         int points = 0;
-        FaceTextLine layout;
+        double pixels = 0;
+        int top = 0;
+        int height = 0;
+        double ascent = 0;
+        int shapedLength = 0;
+        std::optional<GlyphRun> run;
     };
     void layOut();
-    qreal pixelsFor(int points) const;
+    void shape(Line& line);
+    // Characters of the text that can fill the line's visible width and no more.
+    int prefixLength(const Line& line) const;
     int labelWidth() const;
+    int textLeft() const;
+    const Line* lineAt(int points) const;
 
-    std::unique_ptr<FaceTextSource> source_;
+    std::unique_ptr<FontFace> face_;
     QString text_;
     std::vector<Line> lines_;
-    QSize size_;
+    int height_ = 0;
 };

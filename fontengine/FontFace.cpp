@@ -1,5 +1,7 @@
 #include "fontengine/FontFace.h"
 
+#include "fontengine/TextItemizer.h"
+
 #include <QFile>
 #include <algorithm>
 #include <fcntl.h>
@@ -121,66 +123,128 @@ hb_font_t* FontFace::shaper() const {
     hb_font_set_scale(font_, unitsPerEm_, unitsPerEm_);
     if (instance_ > 0)
         hb_font_set_var_named_instance(font_, instance_ - 1);
+    if (!variations_.empty())
+        applyVariations(font_);
     return font_;
 }
 
-GlyphRun FontFace::Shape(const QString& text) const {
+void FontFace::applyVariations(hb_font_t* font) const {
+    hb_face_t* face = hb_font_get_face(font);
+    unsigned axisCount = hb_ot_var_get_axis_count(face);
+    if (axisCount == 0)
+        return;
+    std::vector<hb_ot_var_axis_info_t> axes(axisCount);
+    hb_ot_var_get_axis_infos(face, 0, &axisCount, axes.data());
+    // Set one by one, HarfBuzz would put every axis not named back to its default, even
+    // in a named instance.
+    std::vector<float> coords(axisCount);
+    for (unsigned i = 0; i < axisCount; ++i)
+        coords[i] = axes[i].default_value;
+    if (instance_ > 0) {
+        unsigned count = axisCount;
+        hb_ot_var_named_instance_get_design_coords(face, instance_ - 1, &count, coords.data());
+    }
+    for (const FontVariation& variation : variations_)
+        for (unsigned i = 0; i < axisCount; ++i)
+            if (axes[i].tag == variation.tag)
+                coords[i] = variation.value;
+    hb_font_set_var_coords_design(font, coords.data(), axisCount);
+}
+
+void FontFace::SetVariations(std::vector<FontVariation> variations) {
+    if (variations == variations_)
+        return;
+    variations_ = std::move(variations);
+    if (font_)
+        applyVariations(font_);
+    outlines_.clear();
+}
+
+namespace {
+
+// Code points among the UTF-16 units [from, to): a pair of surrogates is one.
+int codePoints(const char16_t* text, uint32_t from, uint32_t to) {
+    int count = 0;
+    for (uint32_t i = from; i < to; ++i)
+        if (!QChar::isLowSurrogate(text[i]) || i == from || !QChar::isHighSurrogate(text[i - 1]))
+            ++count;
+    return count;
+}
+
+} // namespace
+
+GlyphRun FontFace::Shape(const QString& text, const ShapingOptions& options) const {
     GlyphRun run;
-    const QList<uint> codePoints = text.toUcs4();
-    const int count = static_cast<int>(codePoints.size());
-    if (count == 0)
+    if (text.isEmpty())
         return run;
+    const auto* units = reinterpret_cast<const char16_t*>(text.utf16());
+    const int length = static_cast<int>(text.size());
+    std::vector<hb_feature_t> features;
+    features.reserve(options.features.size());
+    for (const FontFeature& feature : options.features)
+        features.push_back({feature.tag, feature.value, feature.start, feature.end});
+
+    hb_font_t* font = shaper();
     std::unique_ptr<hb_buffer_t, BufferDeleter> buffer(hb_buffer_create());
-    // Each character keeps a cluster of its own unless shaping joins it to another, so that
-    // missing characters can be counted one by one.
-    hb_buffer_set_cluster_level(buffer.get(), HB_BUFFER_CLUSTER_LEVEL_MONOTONE_CHARACTERS);
-    hb_buffer_add_utf32(buffer.get(), reinterpret_cast<const uint32_t*>(codePoints.constData()),
-                        count, 0, count);
-    hb_buffer_guess_segment_properties(buffer.get());
-    hb_shape(shaper(), buffer.get(), nullptr, 0);
-
-    unsigned length = 0;
-    const hb_glyph_info_t* infos = hb_buffer_get_glyph_infos(buffer.get(), &length);
-    const hb_glyph_position_t* positions = hb_buffer_get_glyph_positions(buffer.get(), &length);
-
-    // The characters of a cluster run up to the next cluster's first one.
     std::vector<uint32_t> starts;
-    starts.reserve(length);
     std::vector<uint32_t> missingClusters;
-    for (unsigned i = 0; i < length; ++i) {
-        starts.push_back(infos[i].cluster);
-        if (infos[i].codepoint == 0)
-            missingClusters.push_back(infos[i].cluster);
-    }
-    std::sort(starts.begin(), starts.end());
-    starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
-    std::sort(missingClusters.begin(), missingClusters.end());
-    missingClusters.erase(std::unique(missingClusters.begin(), missingClusters.end()),
-                          missingClusters.end());
-    for (uint32_t cluster : missingClusters) {
-        const auto next = std::upper_bound(starts.begin(), starts.end(), cluster);
-        const uint32_t end = next == starts.end() ? static_cast<uint32_t>(count) : *next;
-        run.missing += static_cast<int>(end - cluster);
-    }
-
-    run.glyphs.reserve(length);
     double pen = 0;
-    for (unsigned i = 0; i < length; ++i) {
-        GlyphRun::Glyph glyph;
-        glyph.id = infos[i].codepoint;
-        glyph.missing = glyph.id == 0;
-        if (glyph.missing) {
-            // The face's own .notdef may be empty or as wide as anything: a mark of ours
-            // shows the gap the same way in every tile.
-            glyph.x = pen;
-            glyph.advance = MissingAdvance();
-        } else {
-            glyph.x = pen + positions[i].x_offset;
-            glyph.y = positions[i].y_offset;
-            glyph.advance = positions[i].x_advance;
+    for (const TextItem& item : TextItemizer::Itemize(text)) {
+        hb_buffer_clear_contents(buffer.get());
+        // Each character keeps a cluster of its own unless shaping joins it to another, so
+        // that missing characters can be counted one by one.
+        hb_buffer_set_cluster_level(buffer.get(), HB_BUFFER_CLUSTER_LEVEL_MONOTONE_CHARACTERS);
+        // The whole text goes in as context: letters join across the edges of a run, and
+        // clusters and features count in offsets of the whole text.
+        hb_buffer_add_utf16(buffer.get(), reinterpret_cast<const uint16_t*>(units), length,
+                            static_cast<unsigned>(item.start), item.length);
+        hb_buffer_set_direction(buffer.get(),
+                                item.rightToLeft ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
+        hb_buffer_set_script(buffer.get(), static_cast<hb_script_t>(item.script));
+        hb_buffer_guess_segment_properties(buffer.get()); // the language, from the locale
+        hb_shape(font, buffer.get(), features.data(), static_cast<unsigned>(features.size()));
+
+        unsigned count = 0;
+        const hb_glyph_info_t* infos = hb_buffer_get_glyph_infos(buffer.get(), &count);
+        const hb_glyph_position_t* positions = hb_buffer_get_glyph_positions(buffer.get(), &count);
+
+        // The characters of a cluster run up to the next cluster's first one.
+        starts.clear();
+        missingClusters.clear();
+        for (unsigned i = 0; i < count; ++i) {
+            starts.push_back(infos[i].cluster);
+            if (infos[i].codepoint == 0)
+                missingClusters.push_back(infos[i].cluster);
         }
-        pen += glyph.advance;
-        run.glyphs.push_back(glyph);
+        std::sort(starts.begin(), starts.end());
+        starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+        std::sort(missingClusters.begin(), missingClusters.end());
+        missingClusters.erase(std::unique(missingClusters.begin(), missingClusters.end()),
+                              missingClusters.end());
+        const auto itemEnd = static_cast<uint32_t>(item.start + item.length);
+        for (uint32_t cluster : missingClusters) {
+            const auto next = std::upper_bound(starts.begin(), starts.end(), cluster);
+            run.missing += codePoints(units, cluster, next == starts.end() ? itemEnd : *next);
+        }
+
+        run.glyphs.reserve(run.glyphs.size() + count);
+        for (unsigned i = 0; i < count; ++i) {
+            GlyphRun::Glyph glyph;
+            glyph.id = infos[i].codepoint;
+            glyph.missing = glyph.id == 0;
+            if (glyph.missing) {
+                // The face's own .notdef may be empty or as wide as anything: a mark of ours
+                // shows the gap the same way in every tile.
+                glyph.x = pen;
+                glyph.advance = MissingAdvance();
+            } else {
+                glyph.x = pen + positions[i].x_offset;
+                glyph.y = positions[i].y_offset;
+                glyph.advance = positions[i].x_advance;
+            }
+            pen += glyph.advance;
+            run.glyphs.push_back(glyph);
+        }
     }
     run.advance = pen;
     return run;

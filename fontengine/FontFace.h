@@ -2,6 +2,7 @@
 
 #include <QPainterPath>
 #include <QString>
+#include <climits>
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
@@ -25,6 +26,35 @@ struct GlyphRun {
     int missing = 0;    // characters (code points) the face lacks
 };
 
+// An OpenType tag ("liga", "wght") as HarfBuzz and the font's tables spell it.
+constexpr uint32_t FontTag(const char (&tag)[5]) {
+    return (uint32_t(uint8_t(tag[0])) << 24) | (uint32_t(uint8_t(tag[1])) << 16) |
+           (uint32_t(uint8_t(tag[2])) << 8) | uint32_t(uint8_t(tag[3]));
+}
+
+// A feature setting as CSS's font-feature-settings has it: 0 turns the feature off, 1 on, a
+// higher value picks that alternate. It applies to the characters of the text from start up
+// to end (UTF-16 offsets), by default to all of them.
+struct FontFeature {
+    uint32_t tag = 0;
+    uint32_t value = 1;
+    unsigned start = 0;
+    unsigned end = UINT_MAX;
+    bool operator==(const FontFeature&) const = default;
+};
+
+// A coordinate on one of a variable font's axes, in the axis's own units (wght 100 to 900).
+struct FontVariation {
+    uint32_t tag = 0;
+    float value = 0;
+    bool operator==(const FontVariation&) const = default;
+};
+
+// How a text is shaped beyond the face's defaults.
+struct ShapingOptions {
+    std::vector<FontFeature> features;
+};
+
 // One face of a font file, read through HarfBuzz: shaping, coverage and glyph outlines come
 // from this file alone, never from another font. The file is mapped, not read, and HarfBuzz
 // loads its tables when first asked, so an open face costs little until it is used.
@@ -43,7 +73,16 @@ public:
     // The advance given to the mark of a missing character: half an em.
     double MissingAdvance() const { return unitsPerEm_ / 2.0; }
 
-    GlyphRun Shape(const QString& text) const;
+    // The text laid out on one line: cut into runs of one direction and one script, each run
+    // shaped on its own and placed in visual order.
+    GlyphRun Shape(const QString& text, const ShapingOptions& options = {}) const;
+
+    // The coordinates on the face's variation axes that shaping and outlines use from now on;
+    // an axis not given keeps the face's own (the named instance's, else the default).
+    // Coordinates change advances and outlines alike, so they belong to the face, not to a
+    // shaping call. Ignored by a face without variations.
+    void SetVariations(std::vector<FontVariation> variations);
+    const std::vector<FontVariation>& Variations() const { return variations_; }
     bool HasCharacter(char32_t c) const;
     // Up to count characters the face has, in code point order, leaving out spaces and
     // controls: a sample when nothing else fits.
@@ -64,6 +103,7 @@ private:
     FontFace() = default;
     // The HarfBuzz face and font, made again after a ReleaseMemory().
     hb_font_t* shaper() const;
+    void applyVariations(hb_font_t* font) const;
 
     void* map_ = nullptr;
     size_t mapSize_ = 0;
@@ -76,4 +116,5 @@ private:
     double ascent_ = 800;
     double descent_ = 200;
     mutable std::unordered_map<uint32_t, QPainterPath> outlines_;
+    std::vector<FontVariation> variations_;
 };

@@ -1,5 +1,6 @@
 #include "fontengine/TileText.h"
 
+#include "fontengine/GlyphRunPainter.h"
 #include "fontengine/OpenFaceCache.h"
 
 #include <QPainter>
@@ -7,10 +8,9 @@
 
 namespace {
 
-// The metrics a run is drawn with when the face cannot be read.
-constexpr int NoFaceUnitsPerEm = 1000;
-constexpr double NoFaceAscent = 800;
-constexpr double NoFaceDescent = 200;
+// The line's metrics when the face cannot be read.
+constexpr double NoFaceAscent = 0.8 * glyphrun::NoFaceUnitsPerEm;
+constexpr double NoFaceDescent = 0.2 * glyphrun::NoFaceUnitsPerEm;
 
 } // namespace
 
@@ -28,7 +28,7 @@ int TileText::PixelWidth(double advance, int unitsPerEm, double pixelSize) {
 void TileText::Paint(QPainter& painter, const QRect& area, const QColor& textColor,
                      const QColor& markColor) const {
     const FontFace* face = store_ ? store_->Face(path_, index_) : nullptr;
-    const int unitsPerEm = face ? face->UnitsPerEm() : NoFaceUnitsPerEm;
+    const int unitsPerEm = face ? face->UnitsPerEm() : glyphrun::NoFaceUnitsPerEm;
     if (!run_)
         run_ = face ? face->Shape(text_) : FontFace::AllMissing(text_, unitsPerEm / 2.0);
     const double ascent = face ? face->Ascent() : NoFaceAscent;
@@ -38,37 +38,8 @@ void TileText::Paint(QPainter& painter, const QRect& area, const QColor& textCol
     const double originX = area.left() + (area.width() - run_->advance * scale) / 2;
     const double baseline =
         area.top() + (area.height() - (ascent + descent) * scale) / 2 + ascent * scale;
-
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    for (const GlyphRun::Glyph& glyph : run_->glyphs) {
-        if (glyph.missing || !face)
-            continue;
-        const QPainterPath& outline = face->Outline(glyph.id);
-        if (outline.isEmpty())
-            continue;
-        painter.setTransform(
-            QTransform(scale, 0, 0, scale, originX + glyph.x * scale, baseline - glyph.y * scale));
-        painter.fillPath(outline, textColor);
-    }
-    painter.resetTransform();
-
-    // A missing character: an outlined box of the mark's advance, from the baseline up to
-    // about the height of a capital, a little narrower than its advance.
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(markColor, 1));
-    painter.setBrush(Qt::NoBrush);
-    const double em = pixelSize_;
-    for (const GlyphRun::Glyph& glyph : run_->glyphs) {
-        if (!glyph.missing)
-            continue;
-        const double left = originX + glyph.x * scale + em * 0.08;
-        const double width = glyph.advance * scale - em * 0.16;
-        const double height = em * 0.7;
-        painter.drawRect(QRectF(std::round(left), std::round(baseline - height),
-                                std::max(2.0, std::round(width)), std::round(height)));
-    }
-    painter.restore();
+    glyphrun::Paint(painter, face, *run_, QPointF(originX, baseline), pixelSize_, textColor,
+                    markColor);
     drawn_ = true;
     if (face)
         face->ReleaseMemory();

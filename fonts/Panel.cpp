@@ -1,5 +1,6 @@
 #include "fonts/Panel.h"
 
+#include "fontengine/GlyphRunPainter.h"
 #include "fontengine/TileText.h"
 #include "sampleview/FirstPaintBudget.h"
 
@@ -10,7 +11,7 @@
 #include <QPainter>
 #include <QTimer>
 
-const QColor TPanel::MissingMarkColor(0x80, 0x80, 0x80);
+const QColor TPanel::MissingMarkColor = glyphrun::MissingMarkColor();
 
 TPanel::TPanel(QWidget* parent) : QWidget(parent) {}
 

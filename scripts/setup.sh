@@ -14,7 +14,7 @@ packages=(
     python3 desktop-file-utils appstream
     dpkg-dev file lintian
     openbox dbus at-spi2-core python3-pyatspi
-    libharfbuzz-dev libfreetype-dev python3-fonttools
+    libharfbuzz-dev libfreetype-dev libicu-dev python3-fonttools
     qt6-l10n-tools qt6-tools-dev qt6-wayland weston
 )
 missing=()
