@@ -1,7 +1,7 @@
 #include "fonts/Panel.h"
 
 #include "fontengine/TileText.h"
-#include "sampleview/FirstPaintBudget.h"
+#include "fonts/FirstPaintBudget.h"
 
 #include <QApplication>
 #include <QDrag>
