@@ -8,7 +8,6 @@
 #include "fonts/FontPool.h"
 #include "platform/Application.h"
 #include "ui/Glyphorama.h"
-#include "ui/SampleViewControls.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -75,7 +74,7 @@ Figures measure(int count, const QString& dataDir) {
     waitForBuild(*window);
     f.rebuildMs = clock.nsecsElapsed() / 1e6;
 
-    QLineEdit* field = window->Controls->SearchField();
+    auto* field = window->findChild<QLineEdit*>(QStringLiteral("FontNameSearch"));
     QString text;
     const auto keystroke = [&] {
         clock.restart();

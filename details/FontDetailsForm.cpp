@@ -3,7 +3,7 @@
 #include "details/FontWaterfall.h"
 #include "platform/Desktop.h"
 #include "platform/FontFamilies.h"
-#include "ui/Glyphorama.h"
+#include "platform/FormKeys.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -209,7 +209,7 @@ void FontDetailsForm::OpenFolderClick() {
 
 void FontDetailsForm::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        CloseOnEscape(this, event->key());
+        platform::CloseOnEscape(this, event->key());
         return;
     }
     QDialog::keyPressEvent(event);

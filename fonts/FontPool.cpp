@@ -3,7 +3,7 @@
 #include "fontengine/TileTextFactory.h"
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/FontPoolCore.h"
-#include "sampleview/StepwiseRemeasure.h"
+#include "fonts/StepwiseRemeasure.h"
 
 #include <QSet>
 
@@ -18,21 +18,21 @@ std::function<QString()> TFontPool::FaceCachePath = [] {
 TFontPool::TFontPool(TGlyphorama*, FlowLayoutPanel* flowPanel, QProgressBar* progressBar,
                      TagToolBar* tagBar, CatalogueScan::Result start)
     : FlowPanel(flowPanel), ProgressBar(progressBar), TagBar(tagBar),
-      Samples(std::make_unique<TileTextFactory>(std::move(start.faces))),
-      Resampler(new StepwiseRemeasure([this](TFontUnit& unit) { SampleTile(unit, Options); },
-                                      [this] {
-                                          if (FlowPanel) {
-                                              FlowPanel->Relayout();
-                                              FlowPanel->FitHeight();
-                                          }
-                                      },
-                                      this)) {
+      samples_(std::make_unique<TileTextFactory>(std::move(start.faces))),
+      resampler_(new StepwiseRemeasure([this](TFontUnit& unit) { SampleTile(unit, Options); },
+                                       [this] {
+                                           if (FlowPanel) {
+                                               FlowPanel->Relayout();
+                                               FlowPanel->FitHeight();
+                                           }
+                                       },
+                                       this)) {
     EnumerateFonts(start.families);
     // Fonts removed since the last run leave the cache.
     QSet<QString> files;
     for (const auto& unit : FontList)
         files.insert(unit->FaceFile);
-    Samples->Cache().RetainOnly(
+    samples_->Cache().RetainOnly(
         [&files](const QString& path, int) { return files.contains(path); });
     RebuildTagBar();
 }
@@ -45,7 +45,7 @@ TFontPool::~TFontPool() {
         Builder->WaitFor();
     }
     ClearView();
-    Samples->Cache().Save();
+    samples_->Cache().Save();
 }
 
 void TFontPool::EnumerateFonts(const std::vector<platform::FontFamilyRecord>& families) {

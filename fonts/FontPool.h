@@ -22,6 +22,9 @@ class TileTextFactory;
 namespace platform {
 class TextFileList;
 }
+namespace sample_view_test {
+class SampleViewTest;
+}
 
 // The font catalogue and the controller of the sample view and the tag list.
 class TFontPool : public QObject {
@@ -46,14 +49,6 @@ public:
     TGlyphoramaOptions Options;
     std::vector<TFontTag> TagList;
     std::vector<TFontUnit*> ViewList;
-    // Draws each tile from its family's own face; the faces stay open for the catalogue's life.
-    const std::unique_ptr<TileTextFactory> Samples;
-    // Narrows every view further (coverage of the sample text, ...); none keeps all.
-    std::function<bool(const TFontUnit&)> ViewFilter;
-    // The tag the view shows; empty while it shows a font type.
-    QString ViewTag;
-    // Measures the shown tiles again after the sample text or size changed, a few at a time.
-    StepwiseRemeasure* const Resampler;
 
     // --- Font enumeration and classification
     void EnumerateFonts(const std::vector<platform::FontFamilyRecord>& families);
@@ -116,12 +111,26 @@ public:
     void TagButtonClick(QToolButton* button);
 
 signals:
+    // The view has picked its fonts into ViewList, by font type or by the tag (empty: none),
+    // and is about to build their tiles: whatever narrows or orders the view further does it
+    // now, on ViewList.
+    void ViewCollected(const QString& tagName);
     // The view shows a new selection of fonts, whose tiles are now being built.
     void ViewRebuilt();
+    // The tiles show a new sample text (the old one when it was applied again).
+    void SampleTextApplied(const QString& text);
     // A font was added to the tag (or found in it already).
     void TagFontsChanged(const QString& tagName);
 
 private:
+    // The tests of the sample view look at what the tiles are drawn from.
+    friend class sample_view_test::SampleViewTest;
+
+    // Draws each tile from its family's own face; the faces stay open for the catalogue's life.
+    const std::unique_ptr<TileTextFactory> samples_;
+    // Measures the shown tiles again after the sample text or size changed, a few at a time.
+    StepwiseRemeasure* const resampler_;
+
     // Gives the unit's tile its sample from the options, with the width and label to match.
     void SampleTile(TFontUnit& unit, const TGlyphoramaOptions& options);
     // SampleTile for every tile shown, those in view first, the rest in steps from the event

@@ -2,7 +2,7 @@
 
 #include "fontengine/GlyphRunPainter.h"
 #include "fontengine/TileText.h"
-#include "sampleview/FirstPaintBudget.h"
+#include "fonts/FirstPaintBudget.h"
 
 #include <QApplication>
 #include <QDrag>

@@ -3,13 +3,14 @@
 
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/Panel.h"
-#include "sampleview/StepwiseRemeasure.h"
+#include "fonts/StepwiseRemeasure.h"
 
 void TFontPool::ApplySampleText(const QString& text) {
     if (Building)
         return;
     Options.SampleString = text;
     ResampleTiles();
+    emit SampleTextApplied(text);
 }
 
 void TFontPool::SetSamplePointSize(int pointSize) {
@@ -22,7 +23,7 @@ void TFontPool::SetSamplePointSize(int pointSize) {
 void TFontPool::ResampleTiles() {
     // The part of the flow on screen; nothing when the flow is hidden.
     const QRect view = FlowPanel ? FlowPanel->visibleRegion().boundingRect() : QRect();
-    Resampler->Start(ViewList, view);
+    resampler_->Start(ViewList, view);
 }
 
 void TFontPool::SetSampleViewMode(int mode) {

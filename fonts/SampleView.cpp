@@ -1,12 +1,12 @@
 // Sample view rebuild, filters and status.
 #include "fonts/FontPool.h"
 
+#include "fonts/FirstPaintBudget.h"
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/FontPoolCore.h"
 #include "fonts/Panel.h"
+#include "fonts/StepwiseRemeasure.h"
 #include "platform/TextFileList.h"
-#include "sampleview/FirstPaintBudget.h"
-#include "sampleview/StepwiseRemeasure.h"
 #include "tags/TagCaption.h"
 #include "ui/Glyphorama.h"
 #include "ui_Glyphorama.h"
@@ -86,9 +86,7 @@ void TFontPool::RebuildView(const QString& tagName) {
         DropTrashFonts();
         setStatusText(2, tr("なし"));
     }
-    ViewTag = tagName;
-    if (ViewFilter)
-        std::erase_if(ViewList, [this](const TFontUnit* unit) { return !ViewFilter(*unit); });
+    emit ViewCollected(tagName);
     // A bar whose maximum equals its minimum shows an endless busy animation in Qt; an empty
     // view keeps a still, empty bar instead.
     if (ProgressBar)
@@ -134,7 +132,7 @@ void TFontPool::DropTrashFonts() {
 
 void TFontPool::ClearView() {
     // Pending re-measuring is for tiles about to go; a new build measures its own.
-    Resampler->Cancel();
+    resampler_->Cancel();
     // Hidden, the thousands of deletions below cost no repaint or layout each; the main
     // panel's caption shows meanwhile.
     QAbstractScrollArea* scrollBox = enclosingScrollBox(FlowPanel);
@@ -169,7 +167,7 @@ void TFontPool::RemoveTile(int tag) {
 }
 
 void TFontPool::UpdateStatus() {
-    setStatusText(0, tr("%n fonts", nullptr, static_cast<int>(ViewList.size())));
+    // Panel 0 counts the fonts shown, which the view's filters decide: it is theirs to write.
     switch (Options.CurrentFontType) {
     case 1:
         setStatusText(1, tr("日本語フォント"));

@@ -2,10 +2,10 @@
 #include "fonts/FontPool.h"
 
 #include "fontengine/TileTextFactory.h"
+#include "fonts/FirstPaintBudget.h"
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/Panel.h"
 #include "platform/FormFonts.h"
-#include "sampleview/FirstPaintBudget.h"
 #include "ui/Glyphorama.h"
 
 #include <QMenu>
@@ -52,8 +52,8 @@ int TFontPool::TileHeight(int pointSize) {
 void TFontPool::SampleTile(TFontUnit& unit, const TGlyphoramaOptions& options) {
     if (!unit.Tile)
         return;
-    std::unique_ptr<TileText> sample = Samples->Make(unit.FaceFile, unit.FaceIndex, unit.Name,
-                                                     options.SampleString, options.SamplePointSize);
+    std::unique_ptr<TileText> sample = samples_->Make(
+        unit.FaceFile, unit.FaceIndex, unit.Name, options.SampleString, options.SamplePointSize);
     unit.Tile->resize(sample->Width() + TilePadding, TileHeight(options.SamplePointSize));
     if (unit.NameLabel)
         unit.NameLabel->SetCaption(labelCaption(unit.Name, sample->Missing()));
@@ -122,7 +122,7 @@ void TFontPool::BuilderTerminated() {
     Builder = nullptr;
     FirstPaintBudget::Release();
     // What this build learnt about the fonts spares the next start reading them.
-    Samples->Cache().SaveInBackground();
+    samples_->Cache().SaveInBackground();
 }
 
 void TFontPool::TileMouseEnter(TPanel* sender) {

@@ -2,7 +2,7 @@
 
 #include "app/AppCore.h"
 #include "fonts/FontPool.h"
-#include "ui/Glyphorama.h"
+#include "platform/FormKeys.h"
 #include "ui_NewTagForm.h"
 
 #include <QKeyEvent>
@@ -75,7 +75,7 @@ void TNewTagForm::Button1Click() {
 }
 
 void TNewTagForm::FormKeyDown(int key) {
-    CloseOnEscape(this, key);
+    platform::CloseOnEscape(this, key);
 }
 
 bool TNewTagForm::eventFilter(QObject* watched, QEvent* event) {

@@ -117,6 +117,21 @@
         <source>サンプルテキスト</source>
         <translation>Sample text</translation>
     </message>
+    <message>
+        <source>表示できるフォントだけ</source>
+        <translation>Only fonts that can show it</translation>
+    </message>
+    <message>
+        <source>サンプルテキストをすべて表示できるフォントだけ</source>
+        <translation>Only fonts that can show the whole sample text</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n fonts</source>
+        <translation>
+            <numerusform>%n font</numerusform>
+            <numerusform>%n fonts</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>TAboutForm</name>
@@ -153,13 +168,6 @@
     <message>
         <source>なし</source>
         <translation>None</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n fonts</source>
-        <translation>
-            <numerusform>%n font</numerusform>
-            <numerusform>%n fonts</numerusform>
-        </translation>
     </message>
     <message>
         <source>日本語フォント</source>
@@ -332,14 +340,6 @@ Please wait a moment until the network connection has closed properly.</translat
         <translation>A new version has been released.<byte value="xd"/>
 Please see the official page.<byte value="xd"/>
 </translation>
-    </message>
-    <message>
-        <source>表示できるフォントだけ</source>
-        <translation>Only fonts that can show it</translation>
-    </message>
-    <message>
-        <source>サンプルテキストをすべて表示できるフォントだけ</source>
-        <translation>Only fonts that can show the whole sample text</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include "ui_AboutForm.h"
 
+#include "platform/FormKeys.h"
 #include "ui/Glyphorama.h"
 
 #include <QKeyEvent>
@@ -55,7 +56,7 @@ void TAboutForm::centreOverOwner() {
 }
 
 void TAboutForm::FormKeyDown(int key) {
-    CloseOnEscape(this, key);
+    platform::CloseOnEscape(this, key);
 }
 
 void TAboutForm::FormDeactivate() {

@@ -8,10 +8,10 @@
 #include "platform/BalloonHint.h"
 #include "platform/Exceptions.h"
 #include "platform/Folders.h"
+#include "platform/FormKeys.h"
 #include "platform/HttpClient.h"
 #include "platform/Messages.h"
 #include "platform/Thread.h"
-#include "sampleview/CoverageFilter.h"
 #include "ui/CroppedRowLayout.h"
 #include "ui/LanguageMenu.h"
 #include "ui/SampleViewControls.h"
@@ -26,11 +26,6 @@
 
 TGlyphorama* Glyphorama = nullptr;
 bool VersionCheckRunning = false;
-
-void CloseOnEscape(QWidget* form, int key) {
-    if (key == Qt::Key_Escape)
-        form->close();
-}
 
 namespace {
 
@@ -63,8 +58,7 @@ TGlyphorama::TGlyphorama(QWidget* parent) : QWidget(parent), ui(new Ui::TGlyphor
     placement_ = new WindowPlacement(this);
     connectHandlers();
     FormCreate();
-    Controls = new SampleViewControls(*this);
-    createCoverageAndDetails();
+    controls_ = new SampleViewControls(*this);
 }
 
 TGlyphorama::~TGlyphorama() {
@@ -208,7 +202,7 @@ void TGlyphorama::FormShow() {
         platform::SetButtonImage(ui->SwitchSampleViewModeButton, *ImageList24, 6);
 
     // The first build already draws at the saved size.
-    Controls->LoadSettings(*AppCore);
+    controls_->LoadSettings(*AppCore);
     SelectFontType(AppCore->IniReadInteger(ini, settings, QStringLiteral("current_font_type"), 2),
                    true);
 
@@ -275,7 +269,7 @@ void TGlyphorama::FormClose() {
     AppCore->IniWriteInteger(ini, settings, QStringLiteral("form_left"), frame.x());
     AppCore->IniWriteInteger(ini, settings, QStringLiteral("form_width"), frame.width());
     AppCore->IniWriteInteger(ini, settings, QStringLiteral("form_height"), frame.height());
-    Controls->SaveSettings(*AppCore);
+    controls_->SaveSettings(*AppCore);
     releaseCatalogue();
 }
 
@@ -285,7 +279,7 @@ void TGlyphorama::releaseCatalogue() {
 }
 
 void TGlyphorama::FormKeyDown(int key) {
-    CloseOnEscape(this, key);
+    platform::CloseOnEscape(this, key);
 }
 
 void TGlyphorama::FormKeyPress(int key) {
@@ -378,7 +372,7 @@ bool TGlyphorama::eventFilter(QObject* watched, QEvent* event) {
         first = this;
     if (watched != first || closed_)
         return false;
-    if (Controls && Controls->TakeKey(*static_cast<QKeyEvent*>(event)))
+    if (controls_ && controls_->TakeKey(*static_cast<QKeyEvent*>(event)))
         return true;
     const int key = static_cast<QKeyEvent*>(event)->key();
     FormKeyDown(key);

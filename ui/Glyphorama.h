@@ -16,9 +16,6 @@ class QMenu;
 class QMessageBox;
 class QAction;
 class SampleViewControls;
-class QToolButton;
-class CoverageFilter;
-class TileDetailsTrigger;
 namespace platform {
 class Thread;
 class HttpClient;
@@ -45,8 +42,6 @@ public:
     QMenu* ContextMenu = nullptr;
     platform::HttpClient* IdHTTP = nullptr;
     platform::BalloonHint* NoticeHint = nullptr;
-    // Name search, preview size, keyboard access to tiles, favourite marks.
-    SampleViewControls* Controls = nullptr;
 
     // The status bar's four panels.
     QLabel* StatusPanel(int index) const;
@@ -98,14 +93,6 @@ public:
     void CopyFontNameClick();
     int ContextMenuTag = -1; // tag number of the tile whose menu is open
 
-    // --- Coverage filter and the details window
-    QToolButton* CoverageFilterButton = nullptr;
-    std::unique_ptr<CoverageFilter> Coverage;
-    TileDetailsTrigger* DetailsTrigger = nullptr;
-    void CoverageFilterButtonClick(bool checked);
-    // Opens the details window of a family, or raises the one already open.
-    void showDetails(const QString& familyName);
-
     // --- Update notice
     void GetInternetDataTerminate(platform::Thread* sender);
 
@@ -129,9 +116,9 @@ private:
     // Reads the families while the window is built; handed to the catalogue in FormCreate.
     std::unique_ptr<CatalogueScan> scan_;
     bool boundsRestored_ = false;
-    void createCoverageAndDetails();
-    // With the coverage filter on, a new sample text changes which families are shown.
-    void refilterAfterSampleText(const QString& before);
+    // What the sample view offers beyond the window's own commands: its filters and count,
+    // the preview size, the keyboard on the tiles, favourite marks, the details window.
+    SampleViewControls* controls_ = nullptr;
     bool shown_ = false;
     bool closed_ = false;
     bool tagsLoaded_ = false;
@@ -144,7 +131,3 @@ private:
 extern TGlyphorama* Glyphorama;
 // The notice download is under way: the window refuses to close.
 extern bool VersionCheckRunning;
-
-// Asks the form to close through its ordinary close when the key is Esc; other keys do
-// nothing. Used by every window of the program.
-void CloseOnEscape(QWidget* form, int key);

@@ -27,8 +27,8 @@ void TGlyphorama::DisableViewButtons() {
     ui->ShowJapanese->setEnabled(false);
     ui->ShowAll->setEnabled(false);
     ui->SwitchSampleViewModeButton->setEnabled(false);
-    if (CoverageFilterButton)
-        CoverageFilterButton->setEnabled(false);
+    if (controls_)
+        controls_->EnableViewButtons(false);
 }
 
 void TGlyphorama::EnableViewButtons() {
@@ -36,8 +36,8 @@ void TGlyphorama::EnableViewButtons() {
     ui->ShowJapanese->setEnabled(true);
     ui->ShowAll->setEnabled(true);
     ui->SwitchSampleViewModeButton->setEnabled(true);
-    if (CoverageFilterButton)
-        CoverageFilterButton->setEnabled(true);
+    if (controls_)
+        controls_->EnableViewButtons(true);
 }
 
 void TGlyphorama::ShowEnglishClick() {
@@ -53,20 +53,14 @@ void TGlyphorama::ShowAllClick() {
 }
 
 void TGlyphorama::SampleTextLeftButtonClick() {
-    if (!FontPool)
-        return;
-    const QString before = FontPool->Options.SampleString;
-    FontPool->ApplySampleText(ui->SampleText->text());
-    refilterAfterSampleText(before);
+    if (FontPool)
+        FontPool->ApplySampleText(ui->SampleText->text());
 }
 
 void TGlyphorama::SampleTextRightButtonClick() {
     ui->SampleText->clear();
-    if (!FontPool)
-        return;
-    const QString before = FontPool->Options.SampleString;
-    FontPool->ApplySampleText(ui->SampleText->text());
-    refilterAfterSampleText(before);
+    if (FontPool)
+        FontPool->ApplySampleText(ui->SampleText->text());
 }
 
 void TGlyphorama::SwitchSampleViewModeButtonClick() {
@@ -95,8 +89,8 @@ bool TGlyphorama::ApplicationEventsMessage(QObject*, QEvent* event) {
         return false;
     // With Ctrl, the wheel sizes the tiles' text instead.
     if (static_cast<QWheelEvent*>(event)->modifiers() & Qt::ControlModifier) {
-        if (Controls)
-            Controls->WheelZoom(delta.y());
+        if (controls_)
+            controls_->WheelZoom(delta.y());
         return true;
     }
     QScrollBar* bar = ui->ScrollBox->verticalScrollBar();

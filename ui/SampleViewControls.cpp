@@ -1,14 +1,20 @@
 #include "ui/SampleViewControls.h"
 
+#include "details/FontDetailsForm.h"
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/Panel.h"
-#include "platform/Messages.h"
+#include "platform/ImageList.h"
 #include "platform/TextFileList.h"
+#include "sampleview/CoverageFilter.h"
 #include "sampleview/FavouriteMarks.h"
 #include "sampleview/PreviewSize.h"
 #include "sampleview/TileAccessibility.h"
+#include "sampleview/TileDetailsTrigger.h"
 #include "sampleview/TileKeyboard.h"
+#include "sampleview/ViewFilterChain.h"
 #include "sampleview/ViewSearch.h"
+#include "tags/TagButton.h"
+#include "tags/TagToolBar.h"
 #include "ui/Glyphorama.h"
 #include "ui_Glyphorama.h"
 
@@ -17,7 +23,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QShortcut>
 #include <QToolButton>
 
@@ -27,12 +32,13 @@ constexpr int WheelNotch = 120;
 
 } // namespace
 
-SampleViewControls::SampleViewControls(TGlyphorama& window) : QObject(&window), window_(window) {
+SampleViewControls::SampleViewControls(TGlyphorama& window)
+    : QObject(&window), window_(window), form_(*window.ui), pool_(window.FontPool.get()) {
     InstallTileAccessibility();
-    const ViewUnits units = [&window]() -> const std::vector<TFontUnit*>* {
-        return window.FontPool ? &window.FontPool->ViewList : nullptr;
+    const ViewUnits units = [this]() -> const std::vector<TFontUnit*>* {
+        return pool_ ? &pool_->ViewList : nullptr;
     };
-    FlowLayoutPanel* flow = window.ui->FlowPanel;
+    FlowLayoutPanel* flow = form_.FlowPanel;
 
     // Screen readers name each tile by its family.
     connect(flow, &FlowLayoutPanel::TileAdded, this, [units](TPanel* tile) {
@@ -41,71 +47,146 @@ SampleViewControls::SampleViewControls(TGlyphorama& window) : QObject(&window), 
             tile->setAccessibleName(unit->Name);
     });
 
-    search_ = new ViewSearch(flow, units, this);
-    connect(search_, &ViewSearch::ShownCountChanged, this, &SampleViewControls::showCount);
-    createSearchField();
+    filters_ = new ViewFilterChain(
+        flow, units,
+        [this] {
+            if (pool_)
+                pool_->RebuildView(viewTag_);
+        },
+        this);
+    connect(filters_, &ViewFilterChain::ShownCountChanged, this, &SampleViewControls::showCount);
+    createFilters();
 
     size_ = new PreviewSize(this);
     connect(size_, &PreviewSize::sizeChanged, this, [this](int pointSize) {
-        if (window_.FontPool)
-            window_.FontPool->SetSamplePointSize(pointSize);
+        if (pool_)
+            pool_->SetSamplePointSize(pointSize);
     });
 
-    keyboard_ = new TileKeyboard(flow, window.ui->ScrollBox, this);
-    connect(keyboard_, &TileKeyboard::MenuRequested, this, [this](TPanel* tile, QPoint pos) {
-        if (!window_.ContextMenu)
-            return;
-        window_.ContextMenuTag = tile->Tag;
-        window_.ContextMenu->setProperty("Tag", tile->Tag);
-        window_.ContextMenu->popup(pos);
-    });
-    connect(keyboard_, &TileKeyboard::CopyRequested, this, [this](TPanel* tile) {
-        window_.ContextMenuTag = tile->Tag;
-        window_.CopyFontNameClick();
-    });
-    connect(keyboard_, &TileKeyboard::TrashRequested, this,
-            [this](TPanel* tile) { tagTile(TFontPool::TrashTagName, tile); });
-    connect(keyboard_, &TileKeyboard::FavouriteRequested, this,
-            [this](TPanel* tile) { tagTile(TFontPool::FavoritesTagName, tile); });
-
+    createKeyboard();
     favourites_ = new FavouriteMarks(
         flow, units,
-        [&window] {
+        [this] {
             platform::TextFileList list;
-            if (window.FontPool && window.FontPool->LoadTagFile(TFontPool::FavoritesTagName, list))
+            if (pool_ && pool_->LoadTagFile(TFontPool::FavoritesTagName, list))
                 return list.Strings;
             return QStringList();
         },
         this);
+
+    details_ = new TileDetailsTrigger(
+        flow,
+        [this](int tag) {
+            const TFontUnit* unit = pool_ ? pool_->FindUnitByTileTag(tag) : nullptr;
+            return unit ? unit->Name : QString();
+        },
+        this);
+    connect(details_, &TileDetailsTrigger::DetailsRequested, this,
+            &SampleViewControls::showDetails);
 
     createShortcuts();
     nameButtons();
     connectCatalogue();
 }
 
+void SampleViewControls::createFilters() {
+    // The view's filters, in the order they apply.
+    coverage_ = filters_->Add(std::make_unique<CoverageFilter>());
+    search_ = filters_->Add(std::make_unique<ViewSearch>());
+
+    if (pool_)
+        coverage_->SetSampleText(pool_->Options.SampleString);
+    createCoverageButton();
+    createSearchField();
+}
+
 void SampleViewControls::createSearchField() {
-    Ui::TGlyphorama& ui = *window_.ui;
-    searchField_ = new QLineEdit(ui.SampleControlPanel);
+    searchField_ = new QLineEdit(form_.SampleControlPanel);
     searchField_->setObjectName(QStringLiteral("FontNameSearch"));
     searchField_->setPlaceholderText(tr("フォント名で検索"));
     searchField_->setAccessibleName(tr("フォント名で検索"));
     searchField_->setToolTip(tr("フォント名で検索 (Ctrl+F)"));
     searchField_->setClearButtonEnabled(true);
     // Dressed as the sample text field beside it.
-    searchField_->setFrame(ui.SampleText->hasFrame());
-    searchField_->setPalette(ui.SampleText->palette());
-    searchField_->setFont(ui.SampleText->font());
+    searchField_->setFrame(form_.SampleText->hasFrame());
+    searchField_->setPalette(form_.SampleText->palette());
+    searchField_->setFont(form_.SampleText->font());
     // The top bar must still fit the 500-pixel window of a first start.
-    searchField_->setMinimumSize(26, ui.SampleText->minimumHeight());
+    searchField_->setMinimumSize(26, form_.SampleText->minimumHeight());
     searchField_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    const int at = ui.SampleControlLayout->indexOf(ui.SampleText) + 1;
-    ui.SampleControlLayout->insertSpacing(at, 4);
-    ui.SampleControlLayout->insertWidget(at + 1, searchField_);
-    ui.SampleControlLayout->setStretchFactor(ui.SampleText, 3);
-    ui.SampleControlLayout->setStretchFactor(searchField_, 2);
+    const int at = form_.SampleControlLayout->indexOf(form_.SampleText) + 1;
+    form_.SampleControlLayout->insertSpacing(at, 4);
+    form_.SampleControlLayout->insertWidget(at + 1, searchField_);
+    form_.SampleControlLayout->setStretchFactor(form_.SampleText, 3);
+    form_.SampleControlLayout->setStretchFactor(searchField_, 2);
     connect(searchField_, &QLineEdit::textChanged, search_, &ViewSearch::SetText);
     for (QToolButton* button : searchField_->findChildren<QToolButton*>())
         button->setAccessibleName(tr("検索を消去"));
+}
+
+void SampleViewControls::createCoverageButton() {
+    auto* button = new QToolButton(form_.SwitchBar);
+    button->setObjectName(QStringLiteral("CoverageFilterButton"));
+    button->setCheckable(true);
+    button->setAutoRaise(true);
+    button->setText(tr("表示できるフォントだけ"));
+    button->setToolTip(tr("サンプルテキストをすべて表示できるフォントだけ"));
+    button->setAccessibleName(button->toolTip());
+    const platform::ImageList icon(24, {QStringLiteral(":/forms/icons/coverage.svg")});
+    button->setIcon(icon.Icon(0));
+    button->setIconSize(QSize(24, 24));
+    button->setFixedSize(form_.ShowAll->minimumSize());
+    // Beside the filter buttons, whose view it narrows.
+    auto* bar = static_cast<QBoxLayout*>(form_.SwitchBar->layout());
+    bar->insertWidget(bar->indexOf(form_.ShowAll) + 1, button);
+    connect(button, &QToolButton::toggled, this, &SampleViewControls::coverageToggled);
+    coverageButton_ = button;
+}
+
+void SampleViewControls::coverageToggled(bool checked) {
+    if (!viewCanChange()) {
+        // The view cannot follow now: the button keeps showing what the view shows.
+        const QSignalBlocker blocker(coverageButton_);
+        coverageButton_->setChecked(coverage_->Enabled());
+        return;
+    }
+    coverage_->SetEnabled(checked);
+}
+
+void SampleViewControls::EnableViewButtons(bool enabled) {
+    if (coverageButton_)
+        coverageButton_->setEnabled(enabled);
+}
+
+void SampleViewControls::createKeyboard() {
+    keyboard_ = new TileKeyboard(form_.FlowPanel, form_.ScrollBox, this);
+    // The menu a right press on the tile opens, at the point the keyboard gives.
+    connect(keyboard_, &TileKeyboard::MenuRequested, this, [this](TPanel* tile, QPoint pos) {
+        if (pool_)
+            pool_->TileMouseDown(tile, Qt::RightButton, tile->mapFromGlobal(pos));
+    });
+    // The tile menu's command, for this tile.
+    connect(keyboard_, &TileKeyboard::CopyRequested, this, [this](TPanel* tile) {
+        window_.ContextMenuTag = tile->Tag;
+        window_.CopyFontNameClick();
+    });
+    connect(keyboard_, &TileKeyboard::TrashRequested, this,
+            [this](TPanel* tile) { dropOnTag(TFontPool::TrashTagName, tile); });
+    connect(keyboard_, &TileKeyboard::FavouriteRequested, this,
+            [this](TPanel* tile) { dropOnTag(TFontPool::FavoritesTagName, tile); });
+}
+
+void SampleViewControls::dropOnTag(const QString& tagName, TPanel* tile) {
+    if (!pool_ || !pool_->TagBar)
+        return;
+    const int index = pool_->FindTag(tagName);
+    for (QWidget* item : pool_->TagBar->Buttons()) {
+        auto* button = qobject_cast<TagButton*>(item);
+        if (button && button->Tag == index) {
+            pool_->TagButtonDragDrop(button, tile);
+            return;
+        }
+    }
 }
 
 void SampleViewControls::createShortcuts() {
@@ -131,43 +212,52 @@ void SampleViewControls::createShortcuts() {
 }
 
 void SampleViewControls::nameButtons() {
-    Ui::TGlyphorama& ui = *window_.ui;
     // The icon-only buttons are named by their hints.
     for (QToolButton* button :
-         {ui.SwitchSampleViewModeButton, ui.ShowEnglish, ui.ShowJapanese, ui.ShowAll})
+         {form_.SwitchSampleViewModeButton, form_.ShowEnglish, form_.ShowJapanese, form_.ShowAll})
         button->setAccessibleName(button->toolTip());
-    ui.ToolButton6->setAccessibleName(tr("ツールメニュー"));
-    ui.ToolButton6->setToolTip(tr("ツールメニュー"));
-    ui.SampleText->setAccessibleName(tr("サンプルテキスト"));
+    form_.ToolButton6->setAccessibleName(tr("ツールメニュー"));
+    form_.ToolButton6->setToolTip(tr("ツールメニュー"));
+    form_.SampleText->setAccessibleName(tr("サンプルテキスト"));
     // The field's two buttons are tool buttons made from its actions: they take the action's
     // text as their name.
-    for (QAction* action : ui.SampleText->actions())
+    for (QAction* action : form_.SampleText->actions())
         if (action->text().isEmpty())
             action->setText(action->toolTip());
-    for (QToolButton* button : ui.SampleText->findChildren<QToolButton*>())
+    for (QToolButton* button : form_.SampleText->findChildren<QToolButton*>())
         if (button->defaultAction())
             button->setAccessibleName(button->defaultAction()->toolTip());
 }
 
 void SampleViewControls::connectCatalogue() {
-    TFontPool* pool = window_.FontPool.get();
-    if (!pool)
+    if (!pool_)
         return;
-    connect(pool, &TFontPool::ViewRebuilt, this, [this] {
-        favourites_->Reload();
-        search_->ViewRebuilt();
+    connect(pool_, &TFontPool::ViewCollected, this, [this](const QString& tagName) {
+        viewTag_ = tagName;
+        filters_->NarrowFamilies(pool_->ViewList);
     });
-    connect(pool, &TFontPool::TagFontsChanged, this, [this](const QString& tagName) {
+    connect(pool_, &TFontPool::ViewRebuilt, this, [this] {
+        favourites_->Reload();
+        filters_->ViewRebuilt();
+    });
+    connect(pool_, &TFontPool::SampleTextApplied, coverage_, &CoverageFilter::SetSampleText);
+    connect(pool_, &TFontPool::TagFontsChanged, this, [this](const QString& tagName) {
         if (tagName == TFontPool::FavoritesTagName)
             favourites_->Reload();
     });
 }
 
 void SampleViewControls::showCount(int count) {
-    if (QLabel* panel = window_.StatusPanel(0)) {
-        panel->setTextFormat(Qt::PlainText);
-        panel->setText(QString::number(count) + QStringLiteral(" fonts"));
-    }
+    QLabel* panel = form_.StatusPanel0;
+    panel->setTextFormat(Qt::PlainText);
+    panel->setText(tr("%n fonts", nullptr, count));
+}
+
+void SampleViewControls::showDetails(const QString& familyName) {
+    if (familyName.isEmpty())
+        return;
+    const QString sample = pool_ ? pool_->Options.SampleString : QString();
+    FontDetailsForm::ShowFor(familyName, sample, &window_);
 }
 
 bool SampleViewControls::TakeKey(const QKeyEvent& event) {
@@ -179,7 +269,7 @@ bool SampleViewControls::TakeKey(const QKeyEvent& event) {
 }
 
 bool SampleViewControls::viewCanChange() const {
-    return window_.FontPool && !window_.FontPool->Building;
+    return pool_ && !pool_->Building;
 }
 
 void SampleViewControls::StepSize(int direction) {
@@ -215,15 +305,4 @@ void SampleViewControls::LoadSettings(const TAppCore& core) {
 
 void SampleViewControls::SaveSettings(const TAppCore& core) const {
     size_->Save(core);
-}
-
-void SampleViewControls::tagTile(const QString& tagName, TPanel* tile) {
-    TFontPool* pool = window_.FontPool.get();
-    const TFontUnit* unit = pool ? pool->FindUnitByTileTag(tile->Tag) : nullptr;
-    if (!unit)
-        return;
-    const int tileTag = tile->Tag;
-    pool->AddFontToTag(tagName, unit->Name);
-    if (tagName == TFontPool::TrashTagName)
-        platform::PostMessage(&window_, TGlyphorama::WM_REMOVE_TILE, 0, tileTag);
 }

@@ -1,28 +1,43 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
+class CoverageFilter;
 class FavouriteMarks;
 class PreviewSize;
 class QKeyEvent;
 class QLineEdit;
+class QToolButton;
 class TAppCore;
+class TFontPool;
 class TGlyphorama;
 class TPanel;
+class TileDetailsTrigger;
 class TileKeyboard;
+class ViewFilterChain;
 class ViewSearch;
+namespace Ui {
+class TGlyphorama;
+}
 
-// What the main window offers for finding and handling fonts without the mouse: the name
-// search in the top bar (Ctrl+F), the preview size (Ctrl+Plus, Ctrl+Minus, Ctrl+0, Ctrl+wheel),
-// the keyboard's commands on the focused tile, the hearts of favourite fonts and the names
-// screen readers give the window's icon-only buttons.
+// Wires what the sample view offers beyond the window's own commands to the window: the
+// filter chain that narrows the view (the name search in the top bar, Ctrl+F, and the coverage
+// filter button) and the count of fonts shown in status panel 0; the preview size (Ctrl+Plus,
+// Ctrl+Minus, Ctrl+0, Ctrl+wheel); the keyboard's commands on the focused tile; the hearts of
+// favourite fonts; the details window of a tile; and the names screen readers give the
+// window's icon-only buttons. Made once the catalogue exists. The extensions it creates get
+// what they need through their constructors and signals, and are kept here, not in the window
+// or the catalogue.
 class SampleViewControls : public QObject {
     Q_OBJECT
 public:
     explicit SampleViewControls(TGlyphorama& window);
 
     QLineEdit* SearchField() const { return searchField_; }
+    ViewFilterChain* Filters() const { return filters_; }
     ViewSearch* Search() const { return search_; }
+    CoverageFilter* Coverage() const { return coverage_; }
     PreviewSize* Size() const { return size_; }
     TileKeyboard* Keyboard() const { return keyboard_; }
     FavouriteMarks* Favourites() const { return favourites_; }
@@ -35,25 +50,42 @@ public:
     // Steps the preview size; refused while tiles are built, as the other view changes are.
     void StepSize(int direction);
     void ResetSize();
+    // The buttons that change the view are disabled while tiles are built, with the window's.
+    void EnableViewButtons(bool enabled);
 
     void LoadSettings(const TAppCore& core);
     void SaveSettings(const TAppCore& core) const;
 
 private:
+    void createFilters();
     void createSearchField();
+    void createCoverageButton();
+    void createKeyboard();
     void createShortcuts();
     void nameButtons();
     void connectCatalogue();
+    // Status panel 0: the fonts the view shows, less those its filters hide.
     void showCount(int count);
+    void coverageToggled(bool checked);
+    void showDetails(const QString& familyName);
     bool viewCanChange() const;
-    // The tile's font into the tag, as a drop of the tile on the tag's button does.
-    void tagTile(const QString& tagName, TPanel* tile);
+    // The tile's font into the tag, by the drop of the tile on the tag's button.
+    void dropOnTag(const QString& tagName, TPanel* tile);
 
     TGlyphorama& window_;
-    QLineEdit* searchField_ = nullptr;
+    Ui::TGlyphorama& form_;
+    // Released by the window when it closes, before the controls go.
+    const QPointer<TFontPool> pool_;
+    // The tag the view shows, empty for a font type: a change of the filters rebuilds it.
+    QString viewTag_;
+    ViewFilterChain* filters_ = nullptr;
     ViewSearch* search_ = nullptr;
+    CoverageFilter* coverage_ = nullptr;
+    QLineEdit* searchField_ = nullptr;
+    QPointer<QToolButton> coverageButton_;
     PreviewSize* size_ = nullptr;
     TileKeyboard* keyboard_ = nullptr;
     FavouriteMarks* favourites_ = nullptr;
+    TileDetailsTrigger* details_ = nullptr;
     int wheelRest_ = 0; // wheel turn not yet worth a step
 };

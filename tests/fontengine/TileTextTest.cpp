@@ -3,9 +3,9 @@
 #include "fontengine/OpenFaceCache.h"
 #include "fontengine/ScriptSamples.h"
 #include "fontengine/TileTextFactory.h"
+#include "fonts/FirstPaintBudget.h"
 #include "fonts/Panel.h"
 #include "platform/FontFamilies.h"
-#include "sampleview/FirstPaintBudget.h"
 
 #include "tests/support/TestSupport.h"
 

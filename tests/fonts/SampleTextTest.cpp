@@ -3,9 +3,9 @@
 
 #include "fontengine/TileText.h"
 #include "fontengine/TileTextFactory.h"
+#include "fonts/FirstPaintBudget.h"
+#include "fonts/StepwiseRemeasure.h"
 #include "platform/ImageList.h"
-#include "sampleview/FirstPaintBudget.h"
-#include "sampleview/StepwiseRemeasure.h"
 
 #include <QApplication>
 #include <QScrollBar>
@@ -224,7 +224,7 @@ TEST_F(SampleTextTest, ASidewaysWheelLeavesTheViewAlone) {
 class SteppedSampleTextTest : public SampleTextTest {
 protected:
     // Each later step does one tile, so the work stays pending across event loop turns.
-    void OneTilePerStep(int firstMs = 0) { Pool().Resampler->SetBudgets(firstMs, 0); }
+    void OneTilePerStep(int firstMs = 0) { Resampler().SetBudgets(firstMs, 0); }
     QString LabelText(const QString& name) const {
         return TileOf(name)->findChild<TPanel*>()->Caption();
     }
@@ -237,10 +237,9 @@ protected:
             EXPECT_EQ(tile->Tag, tag++); // numbers stay those of the build
             EXPECT_EQ(tile->Caption(), text.isEmpty() ? unit.Name : text);
             // Measured for the current text and size, not those of an earlier request.
-            const int width = Pool()
-                                  .Samples
-                                  ->Make(unit.FaceFile, unit.FaceIndex, unit.Name, text,
-                                         Pool().Options.SamplePointSize)
+            const int width = Samples()
+                                  .Make(unit.FaceFile, unit.FaceIndex, unit.Name, text,
+                                        Pool().Options.SamplePointSize)
                                   ->Width();
             EXPECT_EQ(tile->width(), width + 20);
             EXPECT_EQ(unit.NameLabel->width(), tile->width() - 5);
@@ -265,7 +264,7 @@ TEST_F(SteppedSampleTextTest, TheTilesInViewComeFirstAndTheRestFollowInSteps) {
     ASSERT_FALSE(view.isEmpty());
     ASSERT_FALSE(Tiles().back()->geometry().intersects(view));
     Pool().ApplySampleText(QStringLiteral("Wide sample"));
-    EXPECT_TRUE(Pool().Resampler->Pending());
+    EXPECT_TRUE(Resampler().Pending());
     // New samples are painted a few per frame while the work runs, and at once after it.
     EXPECT_TRUE(FirstPaintBudget::Active());
     for (TPanel* tile : Tiles()) {
@@ -280,7 +279,7 @@ TEST_F(SteppedSampleTextTest, TheTilesInViewComeFirstAndTheRestFollowInSteps) {
 
     // A new size goes the same way.
     Pool().SetSamplePointSize(30);
-    EXPECT_TRUE(Pool().Resampler->Pending());
+    EXPECT_TRUE(Resampler().Pending());
     WaitForResample();
     ExpectAllSampled(QStringLiteral("Wide sample"));
 }
@@ -293,7 +292,7 @@ TEST_F(SteppedSampleTextTest, ALaterRequestReplacesThePendingOne) {
     Pool().ApplySampleText(QStringLiteral("First"));
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
-    ASSERT_TRUE(Pool().Resampler->Pending());
+    ASSERT_TRUE(Resampler().Pending());
     Pool().ApplySampleText(QStringLiteral("あ Second"));
     WaitForResample();
     ExpectAllSampled(QStringLiteral("あ Second"));
@@ -313,9 +312,9 @@ TEST_F(SteppedSampleTextTest, ARebuildDropsThePendingWorkAndBuildsWithTheNewText
     OpenBuilt(ManyFamilies(80));
     OneTilePerStep();
     Pool().ApplySampleText(QStringLiteral("Next"));
-    ASSERT_TRUE(Pool().Resampler->Pending());
+    ASSERT_TRUE(Resampler().Pending());
     window->SelectFontType(5, true);
-    EXPECT_FALSE(Pool().Resampler->Pending());
+    EXPECT_FALSE(Resampler().Pending());
     WaitForBuild();
     ExpectAllSampled(QStringLiteral("Next"));
     // Neither the dropped work nor the build keeps new tiles waiting.

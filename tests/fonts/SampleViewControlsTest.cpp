@@ -21,7 +21,7 @@ namespace {
 
 class SampleViewControlsTest : public SampleViewTest {
 protected:
-    SampleViewControls& Controls() const { return *window->Controls; }
+    SampleViewControls& Controls() const { return *window->findChild<SampleViewControls*>(); }
     void Search(const QString& text) const { Controls().SearchField()->setText(text); }
     // The families whose tiles are shown, in flow order.
     QStringList Shown() const {

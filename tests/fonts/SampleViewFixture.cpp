@@ -1,7 +1,5 @@
 #include "SampleViewFixture.h"
 
-#include "sampleview/StepwiseRemeasure.h"
-
 #include "app/AppCore.h"
 
 #include <QDir>
@@ -89,7 +87,7 @@ void SampleViewTest::WaitForBuild() {
 }
 
 void SampleViewTest::WaitForResample() {
-    ASSERT_TRUE(testing_support::WaitUntil([this] { return !Pool().Resampler->Pending(); }, 60000));
+    ASSERT_TRUE(testing_support::WaitUntil([this] { return !Resampler().Pending(); }, 60000));
 }
 
 void SampleViewTest::WaitForTiles(int count) {

@@ -2,9 +2,11 @@
 // settings and tags folders, for the tests of the sample view.
 #pragma once
 
+#include "fontengine/TileTextFactory.h"
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/FontPool.h"
 #include "fonts/Panel.h"
+#include "fonts/StepwiseRemeasure.h"
 #include "ui/Glyphorama.h"
 
 #include "tests/support/TestSupport.h"
@@ -49,6 +51,9 @@ protected:
     void WaitForTiles(int count);
 
     TFontPool& Pool() const { return *window->FontPool; }
+    // What the catalogue draws the tiles from, and how it measures them again.
+    TileTextFactory& Samples() const { return *Pool().samples_; }
+    StepwiseRemeasure& Resampler() const { return *Pool().resampler_; }
     QStringList ViewNames() const;
     // The tiles of the view, in view order.
     std::vector<TPanel*> Tiles() const;

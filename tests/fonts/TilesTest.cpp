@@ -344,7 +344,7 @@ TEST_F(TileTest, RebuildsNewTextsAndSizesReuseTheLoadedFaces) {
             tile->grab();
     };
     paintAll();
-    const int loads = Pool().Samples->Store().Loads();
+    const int loads = Samples().Store().Loads();
     EXPECT_EQ(loads, 4);
 
     window->SelectFontType(2, true);
@@ -361,7 +361,7 @@ TEST_F(TileTest, RebuildsNewTextsAndSizesReuseTheLoadedFaces) {
     Pool().ApplySampleText(QString());
     WaitForResample();
     paintAll();
-    EXPECT_EQ(Pool().Samples->Store().Loads(), loads);
+    EXPECT_EQ(Samples().Store().Loads(), loads);
 }
 
 TEST_F(TileTest, ANewSampleSizeResizesAndReflowsTheTiles) {

@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTemporaryDir>
 
@@ -174,6 +175,23 @@ TEST_F(LanguageTest, EnglishReachesTheMainWindowAndTheTagDialog) {
     japanese.ui->S1->trigger();
     ASSERT_EQ(handOffs.size(), 2u);
     EXPECT_EQ(handOffs[1].Target, japanese.AppCore->ExeDir + QStringLiteral("/readme.txt"));
+}
+
+TEST_F(LanguageTest, EnglishCountsTheFontsShownWithItsPlural) {
+    ASSERT_TRUE(InterfaceLanguage::Install(language::English, TranslationsDir));
+    UseFamilies(12);
+    TGlyphorama& w = OpenWindow();
+    EXPECT_EQ(w.StatusPanel(0)->text(), "12 fonts");
+    auto* search = w.findChild<QLineEdit*>(QStringLiteral("FontNameSearch"));
+    ASSERT_NE(search, nullptr);
+    search->setText(QStringLiteral("Family 0001"));
+    EXPECT_EQ(w.StatusPanel(0)->text(), "1 font");
+    // A new view counts again, the search still on.
+    w.ShowAllClick();
+    EXPECT_TRUE(WaitForBuild());
+    EXPECT_EQ(w.StatusPanel(0)->text(), "1 font");
+    search->setText(QStringLiteral("Family 001"));
+    EXPECT_EQ(w.StatusPanel(0)->text(), "2 fonts");
 }
 
 TEST_F(LanguageTest, ToolMenuOffersBothLanguagesAfterTheDisabledSettingsItem) {

@@ -1,8 +1,8 @@
-#include "sampleview/StepwiseRemeasure.h"
+#include "fonts/StepwiseRemeasure.h"
 
+#include "fonts/FirstPaintBudget.h"
 #include "fonts/FontUnit.h"
 #include "fonts/Panel.h"
-#include "sampleview/FirstPaintBudget.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "sampleview/FirstPaintBudget.h"
+#include "fonts/FirstPaintBudget.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
