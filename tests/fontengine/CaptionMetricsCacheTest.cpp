@@ -223,8 +223,7 @@ TEST_F(CaptionMetricsCacheTest, ABackgroundWriteOnAFullDiskKeepsTheOldCache) {
     const QByteArray good = testing_support::ReadBytes(cache);
     CaptionMetricsCache grown(cache);
     CaptionMetrics info;
-    info.caption = QString(2000, u'x');
-    info.name = QStringLiteral("grown");
+    info.name = info.caption = QString(2000, u'x');
     grown.Store(Stamp(folder.file("grown.ttf"), 1, 1), 0, info);
     bool saved_ok = true;
     {
