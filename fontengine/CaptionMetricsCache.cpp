@@ -1,11 +1,12 @@
 #include "fontengine/CaptionMetricsCache.h"
 
+#include "platform/FileAccess.h"
+
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <cmath>
 #include <sys/stat.h>
@@ -154,16 +155,6 @@ QByteArray CaptionMetricsCache::serialized() const {
 }
 
 bool CaptionMetricsCache::write(const QString& path, const QByteArray& body) {
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    // QSaveFile buffers: a write that fails on a full disk shows only at the flush, and
-    // commit() alone would then put a truncated file in place of the old one.
-    if (file.write(body) != body.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return QDir().mkpath(QFileInfo(path).absolutePath()) &&
+           platform::WriteFileAtomically(path, body);
 }

@@ -1,5 +1,7 @@
 #include "fontengine/FontFileInfo.h"
 
+#include "platform/TextCodec.h"
+
 #include <QFile>
 #include <QStringDecoder>
 #include <ft2build.h>
@@ -32,29 +34,14 @@ QString decodeUtf16BE(QByteArrayView bytes) {
     return text;
 }
 
-// Mac Roman's upper half; Qt's decoders know the encoding only when built with ICU.
-const char16_t MacRomanHigh[128] = {
-    0x00C4, 0x00C5, 0x00C7, 0x00C9, 0x00D1, 0x00D6, 0x00DC, 0x00E1, 0x00E0, 0x00E2, 0x00E4, 0x00E3,
-    0x00E5, 0x00E7, 0x00E9, 0x00E8, 0x00EA, 0x00EB, 0x00ED, 0x00EC, 0x00EE, 0x00EF, 0x00F1, 0x00F3,
-    0x00F2, 0x00F4, 0x00F6, 0x00F5, 0x00FA, 0x00F9, 0x00FB, 0x00FC, 0x2020, 0x00B0, 0x00A2, 0x00A3,
-    0x00A7, 0x2022, 0x00B6, 0x00DF, 0x00AE, 0x00A9, 0x2122, 0x00B4, 0x00A8, 0x2260, 0x00C6, 0x00D8,
-    0x221E, 0x00B1, 0x2264, 0x2265, 0x00A5, 0x00B5, 0x2202, 0x2211, 0x220F, 0x03C0, 0x222B, 0x00AA,
-    0x00BA, 0x03A9, 0x00E6, 0x00F8, 0x00BF, 0x00A1, 0x00AC, 0x221A, 0x0192, 0x2248, 0x2206, 0x00AB,
-    0x00BB, 0x2026, 0x00A0, 0x00C0, 0x00C3, 0x00D5, 0x0152, 0x0153, 0x2013, 0x2014, 0x201C, 0x201D,
-    0x2018, 0x2019, 0x00F7, 0x25CA, 0x00FF, 0x0178, 0x2044, 0x20AC, 0x2039, 0x203A, 0xFB01, 0xFB02,
-    0x2021, 0x00B7, 0x201A, 0x201E, 0x2030, 0x00C2, 0x00CA, 0x00C1, 0x00CB, 0x00C8, 0x00CD, 0x00CE,
-    0x00CF, 0x00CC, 0x00D3, 0x00D4, 0xF8FF, 0x00D2, 0x00DA, 0x00DB, 0x00D9, 0x0131, 0x02C6, 0x02DC,
-    0x00AF, 0x02D8, 0x02D9, 0x02DA, 0x00B8, 0x02DD, 0x02DB, 0x02C7,
-};
-
-QString decodeMacRoman(QByteArrayView bytes) {
-    QString text;
-    text.reserve(bytes.size());
-    for (const char byte : bytes) {
-        const auto code = static_cast<unsigned char>(byte);
-        text.append(code < 0x80 ? QChar(code) : QChar(MacRomanHigh[code - 0x80]));
-    }
-    return text;
+// The Macintosh platform's encodings through iconv, which every glibc has (Qt's own decoders
+// know them only when built with ICU). Japanese is read as CP932 rather than glibc's Shift_JIS,
+// which reads the ASCII range as JIS X 0201: the Latin letters of a name are meant as ASCII,
+// not with a yen sign for the backslash and an overline for the tilde. A byte neither explains
+// stands as U+FFFD, so that the rest of the name still shows.
+QString decodeMacintosh(const char* encoding, QByteArrayView bytes) {
+    bool lossy = false;
+    return DecodeWithIconv(encoding, bytes, &lossy).value_or(QString());
 }
 
 // Which record of a name to show: lower is better, -1 never.
@@ -95,12 +82,9 @@ QString DecodeNameString(int platformId, int encodingId, QByteArrayView bytes) {
         return {};
     case TT_PLATFORM_MACINTOSH:
         if (encodingId == TT_MAC_ID_ROMAN)
-            return decodeMacRoman(bytes);
-        if (encodingId == TT_MAC_ID_JAPANESE) {
-            QStringDecoder decoder("Shift_JIS");
-            if (decoder.isValid())
-                return decoder.decode(bytes);
-        }
+            return decodeMacintosh("MACINTOSH", bytes);
+        if (encodingId == TT_MAC_ID_JAPANESE)
+            return decodeMacintosh("CP932", bytes);
         return {};
     default:
         return {};

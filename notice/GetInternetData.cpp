@@ -2,11 +2,12 @@
 
 #include "app/AppCore.h"
 #include "platform/Application.h"
+#include "platform/FileAccess.h"
 #include "platform/HttpClient.h"
 #include "ui/Glyphorama.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
-#include <QSaveFile>
 #include <QScopeGuard>
 #include <utility>
 
@@ -80,27 +81,23 @@ void TGetInternetData::download(platform::HttpClient& http) {
         }
     }
 
-    // Written beside the notice file and put in its place only when complete. Unbuffered, a
-    // full disk fails the write and so the download; the flush and the error check before the
-    // commit also catch a failure that only the last write would report (Qt 6.4's commit()
-    // would otherwise put the empty file in place of the old notice). The announcement is a
-    // courtesy: a failure keeps the old notice and says nothing.
-    QSaveFile file(FilePath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    // A notice that could not be kept is not worth fetching.
+    if (!platform::CanReplaceFile(FilePath))
         return;
+    // Collected whole (the client caps its size) and only then put in place of the old notice,
+    // so a cut-off reply or a full disk keeps the notice of an earlier run. The announcement is
+    // a courtesy: a failure says nothing more than that the download stopped.
+    QBuffer body;
+    body.open(QIODevice::WriteOnly);
     bool completed = false;
     try {
-        http.Get(Url, file);
-        completed = file.flush() && file.error() == QFileDevice::NoError && file.commit();
+        http.Get(Url, body);
+        completed = platform::WriteFileAtomically(FilePath, body.data());
     } catch (const platform::EHttpError&) {
     }
-    if (!completed)
-        file.cancelWriting();
-    if (completed)
-        postStatus(QCoreApplication::translate("TGetInternetData", "完了"));
     GetFinished = true;
-    if (!completed)
-        postStatus(QCoreApplication::translate("TGetInternetData", "中断(2)"));
+    postStatus(completed ? QCoreApplication::translate("TGetInternetData", "完了")
+                         : QCoreApplication::translate("TGetInternetData", "中断(2)"));
 }
 
 void TGetInternetData::postStatus(const QString& text) {

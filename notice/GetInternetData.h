@@ -30,8 +30,9 @@ public:
 };
 
 // Fetches the notice file: HEAD of the URL (following one 302 with a HEAD of its Location),
-// then GET of the URL into the file. The file is replaced only by a complete successful GET,
-// so a failed download leaves the notice of an earlier run as it was.
+// then GET of the URL, whose body replaces the file. The file is replaced only by a complete
+// successful GET that is written whole, so a failed download leaves the notice of an earlier
+// run as it was.
 //
 // Created suspended and freeing itself when it ends. The thread borrows the window's HTTP
 // client from its construction until Execute ends, and closes the client's connections

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
 #include <fcntl.h>
@@ -122,6 +123,13 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes) {
         return false;
     }
     return file.commit();
+}
+
+bool CanReplaceFile(const QString& path) {
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    return folder.isDir() && folder.isWritable() &&
+           (!file.exists() || (file.isFile() && file.isWritable()));
 }
 
 } // namespace platform

@@ -41,6 +41,11 @@ std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize,
 // failure the original stays as it was. Returns false on failure.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
+// Whether WriteFileAtomically could replace the file as things stand: its folder exists and
+// takes new files, and a file already there may be written. For a caller that would otherwise
+// do costly work (a download) only to find that it cannot be kept; the write checks again.
+bool CanReplaceFile(const QString& path);
+
 // Caps on what we read: no settings file of ours comes near them; a larger one is damage
 // or something that is not ours.
 inline constexpr qint64 MaxSettingsFileSize = 1024 * 1024;

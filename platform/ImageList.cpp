@@ -19,21 +19,26 @@ QPixmap render(QSvgRenderer& renderer, int pixels) {
 } // namespace
 
 ImageList::ImageList(int size, QStringList svgFiles, QObject* parent)
-    : QObject(parent), size_(size), files_(std::move(svgFiles)) {}
+    : QObject(parent), size_(size), files_(std::move(svgFiles)), images_(files_.size()) {}
+
+const ImageList::Image& ImageList::image(int index) const {
+    Image& image = images_[index];
+    if (image.pixmap.isNull()) {
+        QSvgRenderer renderer(files_[index]);
+        const qreal ratio = 2.0; // sharp on high-density screens as well
+        image.pixmap = render(renderer, qRound(size_ * ratio));
+        image.pixmap.setDevicePixelRatio(ratio);
+        image.icon = QIcon(image.pixmap);
+    }
+    return image;
+}
 
 QPixmap ImageList::Pixmap(int index) const {
-    if (index < 0 || index >= Count())
-        return {};
-    QSvgRenderer renderer(files_[index]);
-    const qreal ratio = 2.0; // sharp on high-density screens as well
-    QPixmap pixmap = render(renderer, qRound(size_ * ratio));
-    pixmap.setDevicePixelRatio(ratio);
-    return pixmap;
+    return index < 0 || index >= Count() ? QPixmap() : image(index).pixmap;
 }
 
 QIcon ImageList::Icon(int index) const {
-    const QPixmap pixmap = Pixmap(index);
-    return pixmap.isNull() ? QIcon() : QIcon(pixmap);
+    return index < 0 || index >= Count() ? QIcon() : image(index).icon;
 }
 
 void SetButtonImage(QAbstractButton* button, const ImageList& images, int index) {

@@ -16,13 +16,21 @@ public:
 
     int Size() const { return size_; }
     int Count() const { return static_cast<int>(files_.size()); }
-    // An empty icon for an index out of range.
+    // An empty icon for an index out of range. Each image is drawn from its file once, when
+    // first asked for: the buttons ask again whenever their state changes.
     QIcon Icon(int index) const;
     QPixmap Pixmap(int index) const;
 
 private:
     int size_;
     QStringList files_;
+    struct Image {
+        QPixmap pixmap; // null until drawn
+        QIcon icon;
+    };
+    const Image& image(int index) const;
+
+    mutable QList<Image> images_;
 };
 
 // Gives a button the image of the list at index, and remembers the index on the button

@@ -2,6 +2,8 @@
 
 #include "platform/TextLines.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <cerrno>
 #include <iconv.h>
 
@@ -14,77 +16,23 @@ const QByteArray Utf16LEMark("\xFF\xFE", 2);
 const QByteArray Utf16BEMark("\xFE\xFF", 2);
 const QByteArray Utf8Replacement("\xEF\xBF\xBD", 3); // U+FFFD
 
-// Strict UTF-8: no overlong forms, no encoded surrogates, nothing above U+10FFFF. A lenient
-// check would let CP932 files pass as UTF-8 more often and then rewrite them differently.
-bool IsValidUtf8(const char* data, qsizetype size) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(data);
-    qsizetype i = 0;
-    while (i < size) {
-        const unsigned char lead = bytes[i];
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        int trailing = 0;
-        unsigned char low = 0x80, high = 0xBF; // allowed range of the first trailing byte
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            trailing = 1;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            trailing = 2;
-            if (lead == 0xE0)
-                low = 0xA0;
-            else if (lead == 0xED)
-                high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            trailing = 3;
-            if (lead == 0xF0)
-                low = 0x90;
-            else if (lead == 0xF4)
-                high = 0x8F;
-        } else {
-            return false;
-        }
-        if (size - i - 1 < trailing)
-            return false;
-        if (bytes[i + 1] < low || bytes[i + 1] > high)
-            return false;
-        for (int k = 2; k <= trailing; ++k)
-            if ((bytes[i + k] & 0xC0) != 0x80)
-                return false;
-        i += 1 + trailing;
-    }
-    return true;
-}
+// Stateless, so that a sequence cut off at the end counts as an error rather than waiting for
+// more input; and Qt's encoder reports a lone low surrogate only then.
+constexpr auto Strict = QStringConverter::Flag::Stateless;
 
-// Whether every surrogate is part of a pair: only then does the text have a UTF-8 or CP932
-// form (Qt would quietly put a replacement character in place of a lone one).
-bool HasOnlyPairedSurrogates(const QString& text) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].isHighSurrogate()) {
-            if (i + 1 >= text.size() || !text[i + 1].isLowSurrogate())
-                return false;
-            ++i;
-        } else if (text[i].isLowSurrogate()) {
-            return false;
-        }
-    }
-    return true;
-}
-
-QByteArray EncodeUtf16(const QString& text, bool littleEndian) {
-    QByteArray bytes;
-    bytes.reserve(text.size() * 2);
-    for (QChar c : text) {
-        const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
-        if (littleEndian) {
-            bytes.append(low);
-            bytes.append(high);
-        } else {
-            bytes.append(high);
-            bytes.append(low);
-        }
-    }
+// Text in UTF-8, or nullopt when it holds a surrogate that is not part of a pair: such text
+// has no UTF-8 or CP932 form (a lenient encoder would quietly put U+FFFD in its place).
+std::optional<QByteArray> EncodeUtf8(const QString& text) {
+    QStringEncoder encoder(QStringEncoder::Utf8, Strict);
+    QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        return std::nullopt;
     return bytes;
+}
+
+QByteArray EncodeUtf16(const QString& text, QStringEncoder::Encoding encoding) {
+    QStringEncoder encoder(encoding, Strict);
+    return encoder.encode(text);
 }
 
 // One iconv conversion descriptor, closed when it goes out of scope.
@@ -103,7 +51,7 @@ public:
     // Converts the whole input. Without a replacement it is strict: nullopt at the first
     // sequence that cannot be converted, or that iconv converts only approximately. With one,
     // each byte that cannot be converted becomes the replacement and *replaced is set.
-    std::optional<QByteArray> convert(const QByteArray& input, const QByteArray* replacement,
+    std::optional<QByteArray> convert(QByteArrayView input, const QByteArray* replacement,
                                       bool* replaced) {
         if (!valid())
             return std::nullopt;
@@ -155,13 +103,44 @@ private:
     iconv_t cd_;
 };
 
-// CP932 as far as it goes: bytes that are no CP932 become U+FFFD and the result is lossy.
-QString DecodeCp932Lenient(const QByteArray& bytes, bool* lossy) {
-    IconvConverter converter("UTF-8", "CP932");
-    if (converter.valid()) {
-        if (auto utf8 = converter.convert(bytes, &Utf8Replacement, lossy))
-            return QString::fromUtf8(*utf8);
-    }
+} // namespace
+
+DecodedText DecodeText(const QByteArray& bytes) {
+    const TextLines lines = TextLines::Decode(bytes);
+    DecodedText decoded;
+    decoded.Format = lines.Format;
+    decoded.Lossy = lines.lossy();
+    decoded.Text = lines.joined();
+    return decoded;
+}
+
+std::optional<QString> DecodeUtf8(QByteArrayView bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, Strict);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+bool IsValidUtf8(const QByteArray& bytes) {
+    return DecodeUtf8(bytes).has_value();
+}
+
+std::optional<QString> DecodeWithIconv(const char* encoding, QByteArrayView bytes, bool* lossy) {
+    IconvConverter converter("UTF-8", encoding);
+    bool replaced = false;
+    const std::optional<QByteArray> utf8 =
+        converter.convert(bytes, lossy ? &Utf8Replacement : nullptr, &replaced);
+    if (!utf8)
+        return std::nullopt;
+    if (lossy && replaced)
+        *lossy = true;
+    return QString::fromUtf8(*utf8);
+}
+
+QString DecodeCp932Lossy(const QByteArray& bytes, bool* lossy) {
+    if (std::optional<QString> text = DecodeWithIconv("CP932", bytes, lossy))
+        return *text;
     // Without the converter only ASCII can be trusted.
     QString text;
     text.reserve(bytes.size());
@@ -176,35 +155,18 @@ QString DecodeCp932Lenient(const QByteArray& bytes, bool* lossy) {
     return text;
 }
 
-} // namespace
-
-DecodedText DecodeText(const QByteArray& bytes) {
-    const TextLines lines = TextLines::Decode(bytes);
-    DecodedText decoded;
-    decoded.Format = lines.Format;
-    decoded.Lossy = lines.lossy();
-    decoded.Text = lines.joined();
-    return decoded;
-}
-
-bool IsValidUtf8(const QByteArray& bytes) {
-    return IsValidUtf8(bytes.constData(), bytes.size());
-}
-
-QString DecodeCp932Lossy(const QByteArray& bytes, bool* lossy) {
-    return DecodeCp932Lenient(bytes, lossy);
-}
-
 std::optional<QByteArray> EncodeText(const QString& text, const TextFormat& format) {
     switch (format.Encoding) {
     case TextEncoding::Utf8:
-        if (!HasOnlyPairedSurrogates(text))
-            return std::nullopt;
-        return (format.ByteOrderMark ? Utf8Mark : QByteArray()) + text.toUtf8();
+        if (std::optional<QByteArray> bytes = EncodeUtf8(text))
+            return (format.ByteOrderMark ? Utf8Mark : QByteArray()) + *bytes;
+        return std::nullopt;
     case TextEncoding::Utf16LE:
-        return (format.ByteOrderMark ? Utf16LEMark : QByteArray()) + EncodeUtf16(text, true);
+        return (format.ByteOrderMark ? Utf16LEMark : QByteArray()) +
+               EncodeUtf16(text, QStringEncoder::Utf16LE);
     case TextEncoding::Utf16BE:
-        return (format.ByteOrderMark ? Utf16BEMark : QByteArray()) + EncodeUtf16(text, false);
+        return (format.ByteOrderMark ? Utf16BEMark : QByteArray()) +
+               EncodeUtf16(text, QStringEncoder::Utf16BE);
     case TextEncoding::Cp932:
         return EncodeCp932(text); // the code page has no mark
     }
@@ -212,17 +174,15 @@ std::optional<QByteArray> EncodeText(const QString& text, const TextFormat& form
 }
 
 std::optional<QString> DecodeCp932(const QByteArray& bytes) {
-    IconvConverter converter("UTF-8", "CP932");
-    if (auto utf8 = converter.convert(bytes, nullptr, nullptr))
-        return QString::fromUtf8(*utf8);
-    return std::nullopt;
+    return DecodeWithIconv("CP932", bytes);
 }
 
 std::optional<QByteArray> EncodeCp932(const QString& text) {
-    if (!HasOnlyPairedSurrogates(text))
+    const std::optional<QByteArray> utf8 = EncodeUtf8(text);
+    if (!utf8)
         return std::nullopt;
     IconvConverter converter("CP932", "UTF-8");
-    auto bytes = converter.convert(text.toUtf8(), nullptr, nullptr);
+    auto bytes = converter.convert(*utf8, nullptr, nullptr);
     // iconv maps some characters to look-alikes without saying so (U+00A5 to "\", U+2212 to
     // U+FF0D); a name changed that way would no longer match, so only exact round trips pass.
     if (!bytes || DecodeCp932(*bytes) != text)

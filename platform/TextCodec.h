@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -37,8 +38,16 @@ std::optional<QByteArray> EncodeText(const QString& text, const TextFormat& form
 std::optional<QString> DecodeCp932(const QByteArray& bytes);
 std::optional<QByteArray> EncodeCp932(const QString& text);
 
-// Strict UTF-8: no overlong forms, no encoded surrogates, nothing above U+10FFFF.
+// Strict UTF-8: no overlong forms, no encoded surrogates, nothing above U+10FFFF, no sequence
+// cut off at the end. A lenient check would let CP932 files pass as UTF-8 more often and then
+// rewrite them differently. A mark at the start is dropped.
+std::optional<QString> DecodeUtf8(QByteArrayView bytes);
 bool IsValidUtf8(const QByteArray& bytes);
+// Bytes in an encoding iconv knows ("CP932", "MACINTOSH", ...). Without lossy it is strict:
+// nullopt at the first byte iconv cannot map, or maps only approximately. With lossy, each
+// byte it cannot map becomes U+FFFD and *lossy is set. nullopt when iconv lacks the encoding.
+std::optional<QString> DecodeWithIconv(const char* encoding, QByteArrayView bytes,
+                                       bool* lossy = nullptr);
 // CP932 as far as it goes: bytes that are no CP932 become U+FFFD and *lossy is set.
 QString DecodeCp932Lossy(const QByteArray& bytes, bool* lossy);
 

@@ -129,8 +129,8 @@ DecodedLine DecodeUtf16Line(const QByteArray& bytes, TextEncoding encoding) {
 DecodedLine DecodeEightBitLine(const QByteArray& bytes, TextEncoding encoding) {
     if (IsAscii(bytes))
         return {QString::fromLatin1(bytes), true};
-    if (IsValidUtf8(bytes))
-        return {QString::fromUtf8(bytes), true};
+    if (std::optional<QString> text = DecodeUtf8(bytes))
+        return {*text, true};
     if (std::optional<QString> text = DecodeCp932(bytes))
         return {*text, true};
     if (encoding == TextEncoding::Utf8)

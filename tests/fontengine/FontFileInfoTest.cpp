@@ -40,6 +40,16 @@ TEST(FontNameStringTest, DecodesEachPlatformsEncoding) {
     EXPECT_TRUE(DecodeNameString(2, 0, QByteArray("abc")).isNull());
 }
 
+// Japanese Macintosh records are the only names some older Japanese fonts have.
+TEST(FontNameStringTest, ReadsJapaneseMacintoshNames) {
+    const QByteArray gothic("\x83\x53\x83\x56\x83\x62\x83\x4E", 8); // ゴシック
+    EXPECT_EQ(DecodeNameString(1, 1, "IPA" + gothic), QStringLiteral("IPAゴシック"));
+    // ASCII stays ASCII: no yen sign for a backslash, no overline for a tilde.
+    EXPECT_EQ(DecodeNameString(1, 1, QByteArray("a\\b~")), QStringLiteral("a\\b~"));
+    // A byte CP932 lacks (Apple put its own signs there) leaves the rest of the name readable.
+    EXPECT_EQ(DecodeNameString(1, 1, gothic + "\xFD"), QStringLiteral("ゴシック\uFFFD"));
+}
+
 TEST(FontFileInfoTest, ReadsVersionCopyrightLicenceAndGlyphCount) {
     const auto dejaVu = ReadFontFile(DejaVuSans, 0, QStringLiteral("en"));
     ASSERT_TRUE(dejaVu.Opened) << dejaVu.Error.toStdString();

@@ -92,6 +92,22 @@ TEST(TextCodec, Cp932RefusesWhatItCannotHoldExactly) {
     EXPECT_EQ(*platform::DecodeCp932(NihongoSjis), Nihongo);
 }
 
+// A surrogate without its partner has no UTF-8 or CP932 form, wherever it stands and whichever
+// half it is; written as U+FFFD it would change the name for good.
+TEST(TextCodec, EveryLoneSurrogateIsRefused) {
+    const QChar high(0xD800), low(0xDC00);
+    for (const QString& text : {QString(low), QStringLiteral("a") + low, low + QStringLiteral("a"),
+                                high + QStringLiteral("a"), QString(low) + high}) {
+        SCOPED_TRACE(QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2)
+                         .toHex()
+                         .toStdString());
+        EXPECT_FALSE(EncodeText(text, {TextEncoding::Utf8, true}).has_value());
+        EXPECT_FALSE(EncodeCp932(text).has_value());
+    }
+    EXPECT_EQ(*EncodeText(QStringLiteral("\U0001F600"), {TextEncoding::Utf8, false}),
+              Bytes("\xF0\x9F\x98\x80", 4));
+}
+
 TEST(TextCodec, SplitLinesMakesNoEmptyLastLine) {
     QString firstBreak;
     EXPECT_EQ(platform::SplitLines(QStringLiteral("a\r\n\nb\r"), &firstBreak),
