@@ -14,7 +14,7 @@ else
     build=$(realpath -m "${1:-build-deb}")
     # Only the path goes to standard output: callers take it from there.
     scripts/setup.sh "$build" -DCMAKE_BUILD_TYPE=Release -DGLYPHORAMA_TESTS=OFF \
-        -DGLYPHORAMA_BENCH=OFF >&2
+        -DGLYPHORAMA_BENCH=OFF -DGLYPHORAMA_UNITY=ON >&2
 fi
 rm -f "$build"/glyphorama_*.deb
 (cd "$build" && cpack -G DEB) >&2

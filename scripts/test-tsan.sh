@@ -14,7 +14,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build-tsan
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLYPHORAMA_TSAN=ON \
-    -DGLYPHORAMA_BENCH=OFF >/dev/null
+    -DGLYPHORAMA_BENCH=OFF -DGLYPHORAMA_UNITY=ON >/dev/null
 cmake --build "$build" -j"$(nproc)" --target test_platform test_notice
 
 export QT_QPA_PLATFORM=offscreen
