@@ -11,8 +11,6 @@ using platform::ReadFontFile;
 
 namespace {
 
-const QString DejaVuSans = QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
-const QString IpaGothic = QStringLiteral("/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf");
 const QString MarkupFont =
     QStringLiteral(GLYPHORAMA_SOURCE_DIR "/tests/fonts/data/markup-names.ttf");
 
@@ -51,7 +49,7 @@ TEST(FontNameStringTest, ReadsJapaneseMacintoshNames) {
 }
 
 TEST(FontFileInfoTest, ReadsVersionCopyrightLicenceAndGlyphCount) {
-    const auto dejaVu = ReadFontFile(DejaVuSans, 0, QStringLiteral("en"));
+    const auto dejaVu = ReadFontFile(testing_support::DejaVuSansFile, 0, QStringLiteral("en"));
     ASSERT_TRUE(dejaVu.Opened) << dejaVu.Error.toStdString();
     EXPECT_EQ(dejaVu.Format, QStringLiteral("TrueType"));
     EXPECT_GT(dejaVu.GlyphCount, 3000);
@@ -61,8 +59,8 @@ TEST(FontFileInfoTest, ReadsVersionCopyrightLicenceAndGlyphCount) {
     EXPECT_EQ(dejaVu.FullName, QStringLiteral("DejaVu Sans"));
 
     // The user's language is preferred where the font has it.
-    const auto japanese = ReadFontFile(IpaGothic, 0, QStringLiteral("ja"));
-    const auto english = ReadFontFile(IpaGothic, 0, QStringLiteral("en"));
+    const auto japanese = ReadFontFile(testing_support::IpaGothicFile, 0, QStringLiteral("ja"));
+    const auto english = ReadFontFile(testing_support::IpaGothicFile, 0, QStringLiteral("en"));
     ASSERT_TRUE(japanese.Opened);
     EXPECT_EQ(japanese.FullName, QStringLiteral("IPAゴシック"));
     EXPECT_EQ(english.FullName, QStringLiteral("IPAGothic"));
@@ -81,7 +79,7 @@ TEST(FontFileInfoTest, MarkupInNameStringsIsKeptAsItIs) {
 
 TEST(FontFileInfoTest, DamagedOrMissingFilesReportAnErrorInsteadOfCrashing) {
     testing_support::TempFolder folder;
-    QFile real(DejaVuSans);
+    QFile real(testing_support::DejaVuSansFile);
     ASSERT_TRUE(real.open(QIODevice::ReadOnly));
     const QByteArray bytes = real.readAll();
     testing_support::WriteBytes(folder.file(QStringLiteral("garbage.ttf")),
@@ -101,7 +99,8 @@ TEST(FontFileInfoTest, DamagedOrMissingFilesReportAnErrorInsteadOfCrashing) {
         const auto info = ReadFontFile(path, 0);
         EXPECT_TRUE(info.Opened || !info.Error.isEmpty()) << size;
     }
-    EXPECT_FALSE(ReadFontFile(DejaVuSans, 3).Opened); // no such face in the file
+    EXPECT_FALSE(
+        ReadFontFile(testing_support::DejaVuSansFile, 3).Opened); // no such face in the file
 }
 
 } // namespace

@@ -13,8 +13,6 @@
 
 namespace {
 
-const QString DejaVuSans = QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
-const QString IpaGothic = QStringLiteral("/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf");
 const QString VariableTest =
     QStringLiteral(GLYPHORAMA_SOURCE_DIR "/tests/fontengine/data/variable-test.ttf");
 const QString Arabic = QStringLiteral("مرحبا");
@@ -46,7 +44,7 @@ double AdvanceOf(const FontFace& face, const QString& text) {
 } // namespace
 
 TEST(Shaping, MixedDirectionsComeOutInVisualOrder) {
-    const auto sans = FontFace::Open(DejaVuSans, 0);
+    const auto sans = FontFace::Open(testing_support::DejaVuSansFile, 0);
     ASSERT_TRUE(sans);
     const GlyphRun run = sans->Shape(QStringLiteral("abc ") + Arabic);
     ASSERT_EQ(run.glyphs.size(), 9u);
@@ -55,8 +53,8 @@ TEST(Shaping, MixedDirectionsComeOutInVisualOrder) {
         EXPECT_GT(run.glyphs[i].x, run.glyphs[i - 1].x) << i;
     // The Latin word first, then the Arabic one drawn from its end: the final alef leftmost,
     // the initial meem rightmost, the letters joined as Arabic is written.
-    EXPECT_EQ(Ids(run, 4).front(), GlyphNamed(DejaVuSans, "uniFE8E"));
-    EXPECT_EQ(Ids(run, 4).back(), GlyphNamed(DejaVuSans, "uniFEE3"));
+    EXPECT_EQ(Ids(run, 4).front(), GlyphNamed(testing_support::DejaVuSansFile, "uniFE8E"));
+    EXPECT_EQ(Ids(run, 4).back(), GlyphNamed(testing_support::DejaVuSansFile, "uniFEE3"));
     // The same glyphs as the Arabic word on its own.
     EXPECT_EQ(Ids(run, 4), Ids(sans->Shape(Arabic)));
 
@@ -64,12 +62,12 @@ TEST(Shaping, MixedDirectionsComeOutInVisualOrder) {
     const GlyphRun reversed = sans->Shape(Arabic + QStringLiteral(" abc"));
     ASSERT_EQ(reversed.glyphs.size(), 9u);
     EXPECT_EQ(Ids(reversed).front(), sans->Shape(QStringLiteral("a")).glyphs[0].id);
-    EXPECT_EQ(Ids(reversed).back(), GlyphNamed(DejaVuSans, "uniFEE3"));
+    EXPECT_EQ(Ids(reversed).back(), GlyphNamed(testing_support::DejaVuSansFile, "uniFEE3"));
 }
 
 TEST(Shaping, MissingCharactersAreCountedInEveryRun) {
-    const auto sans = FontFace::Open(DejaVuSans, 0);
-    const auto gothic = FontFace::Open(IpaGothic, 0);
+    const auto sans = FontFace::Open(testing_support::DejaVuSansFile, 0);
+    const auto gothic = FontFace::Open(testing_support::IpaGothicFile, 0);
     ASSERT_TRUE(sans && gothic);
     // Kana, a character beyond the first plane and Arabic, each in a run of its own.
     const QString mixed = QString::fromUcs4(U"aあ \U00020B9F b ") + Arabic;
@@ -83,9 +81,9 @@ TEST(Shaping, MissingCharactersAreCountedInEveryRun) {
 }
 
 TEST(Shaping, FeatureSettingsTurnSubstitutionsOnAndOff) {
-    const auto sans = FontFace::Open(DejaVuSans, 0);
+    const auto sans = FontFace::Open(testing_support::DejaVuSansFile, 0);
     ASSERT_TRUE(sans);
-    const uint32_t ligature = GlyphNamed(DejaVuSans, "fi");
+    const uint32_t ligature = GlyphNamed(testing_support::DejaVuSansFile, "fi");
     // DejaVu's standard ligatures are on by default.
     EXPECT_EQ(Ids(sans->Shape(QStringLiteral("fi"))), std::vector<uint32_t>{ligature});
     ShapingOptions off;
@@ -127,7 +125,7 @@ TEST(Shaping, VariationCoordinatesChangeAdvancesAndOutlines) {
     EXPECT_EQ(AdvanceOf(*wide, a), 600);
 
     // A face without axes ignores coordinates.
-    const auto sans = FontFace::Open(DejaVuSans, 0);
+    const auto sans = FontFace::Open(testing_support::DejaVuSansFile, 0);
     const double before = AdvanceOf(*sans, QStringLiteral("Hamburg"));
     sans->SetVariations({{FontTag("wght"), 900}});
     EXPECT_EQ(AdvanceOf(*sans, QStringLiteral("Hamburg")), before);
@@ -135,7 +133,7 @@ TEST(Shaping, VariationCoordinatesChangeAdvancesAndOutlines) {
 
 TEST(Shaping, UnreadableOrCutOffFilesNeverCrash) {
     testing_support::TempFolder folder;
-    QFile real(DejaVuSans);
+    QFile real(testing_support::DejaVuSansFile);
     ASSERT_TRUE(real.open(QIODevice::ReadOnly));
     testing_support::WriteBytes(folder.file(QStringLiteral("truncated.ttf")), real.read(3000));
     // A cut-off file may open; whatever it gives, shaping and drawing must not crash.
@@ -146,12 +144,12 @@ TEST(Shaping, UnreadableOrCutOffFilesNeverCrash) {
         glyphrun::Paint(painter, truncated.get(), run, QPointF(0, 40), 20, Qt::black, Qt::red);
     }
     // A face index the file does not have.
-    EXPECT_EQ(FontFace::Open(DejaVuSans, 5), nullptr);
+    EXPECT_EQ(FontFace::Open(testing_support::DejaVuSansFile, 5), nullptr);
 }
 
 // The painter puts the baseline where it is told and scales with the pixel size.
 TEST(GlyphRunPainter, GlyphsSitOnTheBaselineAtTheirSize) {
-    const auto sans = FontFace::Open(DejaVuSans, 0);
+    const auto sans = FontFace::Open(testing_support::DejaVuSansFile, 0);
     ASSERT_TRUE(sans);
     const GlyphRun run = sans->Shape(QStringLiteral("Hamburg"));
     const auto inkBox = [&](double pixelSize) {

@@ -20,8 +20,8 @@
 namespace {
 
 // Points to pixels at the resolution the tests give the sampler.
-constexpr double Dpi = 96;
-constexpr double Pixels16 = 16 * Dpi / 72; // 21.33
+constexpr double ScreenDpi = 96;
+constexpr double Pixels16 = 16 * ScreenDpi / 72; // 21.33
 
 const platform::FontFamilyRecord& Installed(const char* name) {
     static const auto records = platform::EnumerateFontFamilies(QStringLiteral("en"));
@@ -125,7 +125,7 @@ TEST(FontFace, UnreadableFilesGiveNoFace) {
 }
 
 TEST(TileTextFactory, WidthsFollowWhatIsDrawnAtTheGivenSize) {
-    TileTextFactory sampler(QString(), Dpi);
+    TileTextFactory sampler(QString(), ScreenDpi);
     // Kana are one em wide in IPA Gothic: 3 em at 21.33 pixels.
     EXPECT_EQ(Make(sampler, "IPAGothic", QStringLiteral("あいう"))->Width(), 64);
     // Four missing marks of half an em each in DejaVu Sans: 2 em, rounded up.
@@ -149,7 +149,7 @@ TEST(TileTextFactory, WidthsFollowWhatIsDrawnAtTheGivenSize) {
 }
 
 TEST(TileTextFactory, MissingCharactersAreNeverDrawnFromAnotherFamily) {
-    TileTextFactory sampler(QString(), Dpi);
+    TileTextFactory sampler(QString(), ScreenDpi);
     const QString kana = QStringLiteral("あいう");
 
     const auto western = Make(sampler, "DejaVu Sans", kana);
@@ -177,7 +177,7 @@ TEST(TileTextFactory, MissingCharactersAreNeverDrawnFromAnotherFamily) {
 }
 
 TEST(TileTextFactory, TheSampleIsCentredInItsTile) {
-    TileTextFactory sampler(QString(), Dpi);
+    TileTextFactory sampler(QString(), ScreenDpi);
     const QImage image = Painted(*Make(sampler, "DejaVu Sans", QStringLiteral("HH")));
     int left = image.width(), right = -1, top = image.height(), bottom = -1;
     for (int y = 0; y < image.height(); ++y)
@@ -199,7 +199,7 @@ TEST(TileTextFactory, TheSampleIsCentredInItsTile) {
 }
 
 TEST(TileTextFactory, AFileThatCannotBeReadShowsEveryCharacterMissing) {
-    TileTextFactory sampler(QString(), Dpi);
+    TileTextFactory sampler(QString(), ScreenDpi);
     const auto sample = sampler.Make(QStringLiteral("/nonexistent/font.ttf"), 0,
                                      QStringLiteral("Gone"), QString(), 16);
     EXPECT_EQ(sample->Text(), QStringLiteral("Gone"));
@@ -211,7 +211,7 @@ TEST(TileTextFactory, AFileThatCannotBeReadShowsEveryCharacterMissing) {
 }
 
 TEST(OpenFaceCache, EachFaceIsOpenedOnceWhateverIsAskedOfIt) {
-    TileTextFactory sampler(QString(), Dpi);
+    TileTextFactory sampler(QString(), ScreenDpi);
     for (const QString& text : {QString(), QStringLiteral("Aa"), QStringLiteral("あ")})
         for (int size : {8, 16, 96}) {
             Painted(*Make(sampler, "DejaVu Sans", text, size));
@@ -246,7 +246,7 @@ TEST(DefaultCaption, TheNameWhenCoveredElseASampleTheFaceHas) {
 }
 
 TEST(DefaultCaption, RealFacesPickWhatTheyCover) {
-    TileTextFactory sampler(QString(), Dpi);
+    TileTextFactory sampler(QString(), ScreenDpi);
     const auto& sans = Installed("DejaVu Sans");
     // DejaVu Sans under a Japanese name: a Latin sample instead of a row of marks.
     const auto renamed =
@@ -263,7 +263,7 @@ TEST(DefaultCaption, RealFacesPickWhatTheyCover) {
 // While a build runs, new tiles paint their text a few per frame, so that no frame waits on
 // dozens of fonts; the tiles left over are painted by the frames that follow.
 TEST(FirstPaintBudget, NewTilesPaintAFewPerFrameAndAllInTheEnd) {
-    TileTextFactory sampler(QString(), Dpi);
+    TileTextFactory sampler(QString(), ScreenDpi);
     QWidget window;
     window.resize(320, 300);
     std::vector<TPanel*> tiles;

@@ -7,17 +7,11 @@
 #include <QTest>
 
 using namespace sample_view_test;
+using testing_support::Names;
 
 namespace {
 
 const QByteArray AllTypes = "[settings]\ncurrent_font_type=6\n";
-
-QStringList Names(std::initializer_list<const char*> names) {
-    QStringList list;
-    for (const char* name : names)
-        list.append(QString::fromUtf8(name));
-    return list;
-}
 
 class CoverageViewTest : public SampleViewTest {
 protected:

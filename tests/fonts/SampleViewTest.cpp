@@ -16,6 +16,7 @@ using platform::ANSI_CHARSET;
 using platform::FIXED_PITCH;
 using platform::SHIFTJIS_CHARSET;
 using platform::VARIABLE_PITCH;
+using testing_support::Names;
 
 namespace {
 
@@ -29,13 +30,6 @@ std::vector<platform::FontFamilyRecord> EachClass() {
         Family(QStringLiteral("At@Name"), ANSI_CHARSET, VARIABLE_PITCH),
         Family(QStringLiteral("West B"), ANSI_CHARSET, FIXED_PITCH),
     };
-}
-
-QStringList Names(std::initializer_list<const char*> names) {
-    QStringList list;
-    for (const char* name : names)
-        list.append(QString::fromUtf8(name));
-    return list;
 }
 
 } // namespace

@@ -65,4 +65,11 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
     return true;
 }
 
+QStringList Names(std::initializer_list<const char*> names) {
+    QStringList list;
+    for (const char* name : names)
+        list.append(QString::fromUtf8(name));
+    return list;
+}
+
 } // namespace testing_support

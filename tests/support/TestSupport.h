@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
 
@@ -41,5 +42,14 @@ void MakeFifo(const QString& path);
 
 // Runs the event loop until the condition holds or the time is up; returns the condition.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
+
+// The installed fonts the tests read directly (the set-up installs both packages).
+inline const QString DejaVuSansFile =
+    QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+inline const QString IpaGothicFile =
+    QStringLiteral("/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf");
+
+// A list of names written as UTF-8 literals.
+QStringList Names(std::initializer_list<const char*> names);
 
 } // namespace testing_support
