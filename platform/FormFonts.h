@@ -15,8 +15,8 @@ namespace platform {
 //
 // A desktop without any Japanese font gets the family all the same, with font merging off:
 // each character it lacks would otherwise send Qt through every installed family in turn
-// (a fontconfig match over the whole collection for each), 7 s before the first window at
-// 10,000 families, only to find none. Those characters show as boxes instead.
+// (a fontconfig match over the whole collection for each), seconds before the first window
+// at 10,000 families, only to find none. Those characters show as boxes instead.
 void UseFormFontEverywhere();
 
 // The family the forms are drawn in; empty before UseFormFontEverywhere() or without fonts.
