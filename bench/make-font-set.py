@@ -1,11 +1,13 @@
 #!/usr/bin/python3
 """Writes font sets of N distinct families for the benchmarks.
 
-    make-font-set.py ROOT N [N ...]
+    make-font-set.py [--without-japanese] ROOT N [N ...]
 
 Every family of a set is its own file with its own names: the copies are renamed in every
 name record (family, full, PostScript, unique and typographic names, in every language), so
 that no font cache can answer one family for another. A quarter of the families are Japanese.
+With --without-japanese the sets hold the Western families only, as on a desktop that has no
+Japanese font: every Japanese text of the interface then has no font of its own to go to.
 
 Western families are copies of the DejaVu faces. Japanese ones are copies of the IPA fonts cut
 down (once) to Latin, kana, JIS symbols, CJK punctuation, full-width forms and the kanji
@@ -16,6 +18,7 @@ Layout under ROOT:
     pool/        one file per family, for the largest N; the sets share these files
     N/fonts/     hard links to the first N files of the pool
     N/fonts.conf a fontconfig configuration that lists only N/fonts (cache in N/cache)
+    without-japanese/N/   the same for a set of N Western families (the first N of the pool)
 
 A set that is complete is reused as it is; its fontconfig cache is brought up to date.
 """
@@ -23,6 +26,7 @@ A set that is complete is reused as it is; its fontconfig cache is brought up to
 import multiprocessing
 import os
 import shutil
+import struct
 import subprocess
 import sys
 
@@ -198,6 +202,61 @@ def renamed_name_table(original, english, japanese):
     return table
 
 
+def checksum(data):
+    data += b"\0" * (-len(data) % 4)
+    return sum(struct.unpack(">%dL" % (len(data) // 4), data)) & 0xFFFFFFFF
+
+
+class Source:
+    """A font read once; its tables but the name table go into every copy byte for byte."""
+
+    def __init__(self, path):
+        with open(path, "rb") as f:
+            self.data = f.read()
+        self.font = TTFont(path, lazy=True, recalcTimestamp=False, recalcBBoxes=False)
+        self.name = self.font["name"]
+        self.sfnt_version = self.data[:4]
+        count = struct.unpack(">H", self.data[4:6])[0]
+        self.tables = {}
+        for i in range(count):
+            tag, _, offset, length = struct.unpack(">4sLLL", self.data[12 + 16 * i:28 + 16 * i])
+            table = self.data[offset:offset + length]
+            if tag == b"head":
+                # checkSumAdjustment is counted as zero and set for the whole file at the end.
+                table = table[:8] + b"\0\0\0\0" + table[12:]
+            self.tables[tag] = (table, checksum(table))
+
+    def write(self, path, name_table):
+        """The source with another name table: copying the other tables' bytes makes 20,000
+        files in minutes, where fontTools' save (which checks every table again) takes an hour."""
+        tables = dict(self.tables)
+        name = name_table.compile(self.font)
+        tables[b"name"] = (name, checksum(name))
+        tags = sorted(tables)
+        count = len(tags)
+        power = 1 << (count.bit_length() - 1)
+        header = struct.pack(">4sHHHH", self.sfnt_version, count, power * 16,
+                             power.bit_length() - 1, count * 16 - power * 16)
+        offset = 12 + 16 * count
+        directory, body = [], []
+        for tag in tags:
+            table, sum_ = tables[tag]
+            directory.append(struct.pack(">4sLLL", tag, sum_, offset, len(table)))
+            padded = table + b"\0" * (-len(table) % 4)
+            body.append(padded)
+            offset += len(padded)
+        head_start = b"".join(directory)
+        whole = checksum(header + head_start) + sum(tables[tag][1] for tag in tags)
+        adjustment = (0xB1B0AFBA - whole) & 0xFFFFFFFF
+        index = tags.index(b"head")
+        body[index] = body[index][:8] + struct.pack(">L", adjustment) + body[index][12:]
+        with open(path, "wb") as f:
+            f.write(header)
+            f.write(head_start)
+            for part in body:
+                f.write(part)
+
+
 _loaded = {}
 
 
@@ -206,12 +265,9 @@ def write_family(job):
     english, japanese, source = family_names(index)
     source_path = sources[source]
     if source_path not in _loaded:
-        # Only the name table is rebuilt; every other table is copied from the source as it is.
-        font = TTFont(source_path, lazy=True, recalcTimestamp=False, recalcBBoxes=False)
-        _loaded[source_path] = (font, font["name"])
-    font, original = _loaded[source_path]
-    font["name"] = renamed_name_table(original, english, japanese)
-    font.save(path + ".part", reorderTables=False)
+        _loaded[source_path] = Source(source_path)
+    font = _loaded[source_path]
+    font.write(path + ".part", renamed_name_table(font.name, english, japanese))
     os.replace(path + ".part", path)
 
 
@@ -246,8 +302,19 @@ FONTS_CONF = """<?xml version="1.0"?>
 """
 
 
-def make_set(root, pool, count):
-    folder = os.path.join(root, str(count))
+def pool_size(count, without_japanese):
+    """How many files of the pool a set of count families draws on."""
+    if not without_japanese:
+        return count
+    size, western = 0, 0
+    while western < count:
+        western += not is_japanese(size)
+        size += 1
+    return size
+
+
+def make_set(root, pool, count, without_japanese=False):
+    folder = os.path.join(root, "without-japanese" if without_japanese else "", str(count))
     marker = os.path.join(folder, "complete")
     conf = os.path.join(folder, "fonts.conf")
     fonts = os.path.join(folder, "fonts")
@@ -261,7 +328,10 @@ def make_set(root, pool, count):
         shutil.rmtree(folder, ignore_errors=True)
         os.makedirs(fonts)
         os.makedirs(cache)
-        for index in range(count):
+        indices = range(pool_size(count, without_japanese))
+        for index in indices:
+            if without_japanese and is_japanese(index):
+                continue
             name = file_name(index)
             try:
                 os.link(os.path.join(pool, name), os.path.join(fonts, name))
@@ -279,11 +349,14 @@ def make_set(root, pool, count):
 
 
 def main():
-    if len(sys.argv) < 3:
+    arguments = sys.argv[1:]
+    without_japanese = "--without-japanese" in arguments
+    arguments = [a for a in arguments if a != "--without-japanese"]
+    if len(arguments) < 2:
         print(__doc__, file=sys.stderr)
         return 2
-    root = os.path.abspath(sys.argv[1])
-    counts = sorted({int(n) for n in sys.argv[2:]})
+    root = os.path.abspath(arguments[0])
+    counts = sorted({int(n) for n in arguments[1:]})
     os.makedirs(root, exist_ok=True)
     with open(os.path.join(root, "format"), "a+") as f:
         f.seek(0)
@@ -297,9 +370,9 @@ def main():
         f.write(FORMAT + "\n")
     sources = {source: os.path.join(DEJAVU, source) for source, _ in WESTERN_SOURCES}
     sources.update(prepare_japanese_sources(root))
-    pool = make_pool(root, counts[-1], sources)
+    pool = make_pool(root, pool_size(counts[-1], without_japanese), sources)
     for count in counts:
-        print(make_set(root, pool, count))
+        print(make_set(root, pool, count, without_japanese))
     return 0
 
 

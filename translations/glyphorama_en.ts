@@ -134,6 +134,17 @@
     </message>
 </context>
 <context>
+    <name>Startup</name>
+    <message>
+        <source>No Japanese font is installed, so the Japanese texts of this program show as boxes.
+Install one, for example the package fonts-noto-cjk or fonts-ipafont-gothic (sudo apt install fonts-noto-cjk), and start the program again; or switch the interface to English in the tool menu (言語 / Language &gt; English).
+
+日本語フォントがインストールされていません。fonts-noto-cjk または fonts-ipafont-gothic パッケージをインストールしてから起動し直してください。</source>
+        <translation>No Japanese font is installed, so Japanese text (font names, sample text) shows as boxes.
+Install one, for example the package fonts-noto-cjk or fonts-ipafont-gothic (sudo apt install fonts-noto-cjk), and start the program again.</translation>
+    </message>
+</context>
+<context>
     <name>TAboutForm</name>
     <message>
         <source>バージョン情報:</source>

@@ -49,6 +49,14 @@ first_four=$(for file in $(ls "$WORK/sets/12/fonts" | head -4); do
 done | sort)
 [ "$small" = "$first_four" ] || fail "set 4 is not the first 4 of set 12: $small / $first_four"
 
+# --- A set without Japanese: Western families of the same pool, as many as asked for
+generate --without-japanese 6 >"$WORK/generate.log" 2>&1 || fail "generator failed: $(cat "$WORK/generate.log")"
+western=$(in_set without-japanese/6 fc-list --format '%{family}\n')
+[ "$(sort -u <<<"$western" | wc -l)" -eq 6 ] || fail "6 distinct Western families expected: $western"
+[ -z "$(in_set without-japanese/6 fc-list :lang=ja)" ] || fail "a set without Japanese has some"
+[ -z "$(comm -23 <(sort <<<"$western") <(in_set 12 fc-list --format '%{family}\n' | sort))" ] ||
+    fail "the Western set is not drawn from the pool: $western"
+
 # --- Reused when present: no file is written again
 before=$(stat -c '%i %Y' "$WORK"/sets/12/fonts/*)
 generate 12 4 >/dev/null 2>&1

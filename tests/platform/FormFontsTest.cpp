@@ -21,6 +21,9 @@ TEST(FormFonts, TheApplicationDrawsInAnInstalledJapaneseFamily) {
     EXPECT_EQ(QGuiApplication::font().pointSizeF(), desktopSize);
     EXPECT_EQ(platform::FormFont(7).family(), japanese);
     EXPECT_EQ(platform::FormFont(7).pointSize(), 7);
+    // A family with Japanese keeps Qt's fallback for the odd character it lacks.
+    EXPECT_TRUE(platform::FormFamilyHasJapanese());
+    EXPECT_FALSE(platform::FormFont(7).styleStrategy() & QFont::NoFontMerging);
     // Whatever still names a designed font is drawn in the same family.
     for (const QString& family : {QStringLiteral("Tahoma"), QStringLiteral("メイリオ")}) {
         SCOPED_TRACE(family.toStdString());
