@@ -1,5 +1,7 @@
 #include "details/FontWaterfall.h"
 
+#include "fontengine/Pixels.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <cmath>
@@ -56,9 +58,9 @@ void FontWaterfall::layOut() {
             line.layout = source_->Layout(text_, pixels);
         else
             line.layout.Ascent = line.layout.Descent = pixels / 2;
-        width = std::max(width, labelWidth() + int(std::ceil(line.layout.Advance)));
-        height += std::max(labelHeight, int(std::ceil(line.layout.Ascent + line.layout.Descent))) +
-                  LineGap;
+        width = std::max(width, labelWidth() + CeilPixels(line.layout.Advance));
+        height +=
+            std::max(labelHeight, CeilPixels(line.layout.Ascent + line.layout.Descent)) + LineGap;
         lines_.push_back(std::move(line));
     }
     size_ = QSize(width + 2 * Padding, height + Padding);

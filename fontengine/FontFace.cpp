@@ -1,13 +1,11 @@
 #include "fontengine/FontFace.h"
 
-#include <QFile>
+#include "fontengine/FontFileReader.h"
+
 #include <algorithm>
-#include <fcntl.h>
+#include <atomic>
 #include <hb-ot.h>
 #include <hb.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -44,12 +42,6 @@ hb_draw_funcs_t* pathFuncs() {
     return funcs;
 }
 
-void unmap(void* data) {
-    const auto* mapping = static_cast<std::pair<void*, size_t>*>(data);
-    munmap(mapping->first, mapping->second);
-    delete mapping;
-}
-
 struct BufferDeleter {
     void operator()(hb_buffer_t* buffer) const { hb_buffer_destroy(buffer); }
 };
@@ -59,37 +51,30 @@ struct SetDeleter {
 
 } // namespace
 
-std::unique_ptr<FontFace> FontFace::Open(const QString& path, int index) {
+FontFace::FontFace() {
+    static std::atomic<quint64> faces{0};
+    serial_ = ++faces;
+}
+
+std::unique_ptr<FontFace> FontFace::Open(const QString& path, int index,
+                                         std::shared_ptr<FontFileReader> files) {
     if (path.isEmpty() || index < 0)
         return {};
-    // Mapped rather than read: a face needs a few of its tables, and outlines only of the
-    // glyphs drawn.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    if (!files)
+        files = std::make_shared<FontFileReader>();
+    std::shared_ptr<const FontFileBytes> bytes = files->Read(path);
+    if (!bytes)
         return {};
-    struct stat status {};
-    void* map = MAP_FAILED;
-    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0 &&
-        status.st_size < 0xFFFFFFFF)
-        map = mmap(nullptr, static_cast<size_t>(status.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-    ::close(fd);
-    if (map == MAP_FAILED)
-        return {};
-    const auto size = static_cast<size_t>(status.st_size);
-    // Read-only, never made writable in place: a table HarfBuzz has to mend is copied, so
-    // that letting go of the pages (ReleaseMemory) can never undo a mend.
-    hb_blob_t* blob =
-        hb_blob_create(static_cast<const char*>(map), static_cast<unsigned>(size),
-                       HB_MEMORY_MODE_READONLY, new std::pair<void*, size_t>(map, size), unmap);
     std::unique_ptr<FontFace> face(new FontFace);
-    face->map_ = map;
-    face->mapSize_ = size;
-    face->blob_ = blob;
+    face->path_ = path;
+    face->version_ = bytes->Version();
+    face->files_ = std::move(files);
     face->faceIndex_ = static_cast<unsigned>(index) & 0xFFFFu;
     face->instance_ = static_cast<unsigned>(index) >> 16;
-    if (face->faceIndex_ >= hb_face_count(blob))
+    if (face->faceIndex_ >= bytes->FaceCount())
         return {};
-    face->face_ = hb_face_create(blob, face->faceIndex_);
+    face->face_ = bytes->CreateFace(face->faceIndex_);
+    face->bytes_ = std::move(bytes);
     // A file that is no font at all, or a damaged one, yields an empty face.
     if (hb_face_get_glyph_count(face->face_) == 0)
         return {};
@@ -109,14 +94,29 @@ std::unique_ptr<FontFace> FontFace::Open(const QString& path, int index) {
 FontFace::~FontFace() {
     hb_font_destroy(font_);
     hb_face_destroy(face_);
-    hb_blob_destroy(blob_);
 }
 
 hb_font_t* FontFace::shaper() const {
     if (font_)
         return font_;
-    if (!face_)
-        face_ = hb_face_create(blob_, faceIndex_);
+    if (!face_) {
+        if (!bytes_ && !lost_) {
+            bytes_ = files_->Read(path_);
+            if (!bytes_ || !(bytes_->Version() == version_)) {
+                // Another file now, or none: its glyphs are not this face's, and outlines
+                // made from the old one must not be drawn among them.
+                bytes_.reset();
+                lost_ = true;
+                outlines_.clear();
+            }
+        }
+        if (lost_) {
+            face_ = hb_face_get_empty();
+            font_ = hb_font_get_empty();
+            return font_;
+        }
+        face_ = bytes_->CreateFace(faceIndex_);
+    }
     font_ = hb_font_create(face_);
     hb_font_set_scale(font_, unitsPerEm_, unitsPerEm_);
     if (instance_ > 0)
@@ -206,8 +206,7 @@ void FontFace::ReleaseMemory() const {
     font_ = nullptr;
     hb_face_destroy(face_);
     face_ = nullptr;
-    if (map_)
-        madvise(map_, mapSize_, MADV_DONTNEED);
+    bytes_.reset();
 }
 
 bool FontFace::HasCharacter(char32_t c) const {

@@ -32,7 +32,25 @@ private:
     int fd_;
 };
 
+FileVersion versionOf(const struct stat& status) {
+    FileVersion version;
+    version.device = status.st_dev;
+    version.inode = status.st_ino;
+    version.size = status.st_size;
+    version.modifiedNs = qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    version.changedNs = qint64(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec;
+    return version;
+}
+
 } // namespace
+
+std::optional<FileVersion> VersionOf(const QString& path) {
+    struct stat status {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &status) != 0 ||
+        !S_ISREG(status.st_mode))
+        return std::nullopt;
+    return versionOf(status);
+}
 
 QString FileRefusal::readMessage() const {
     switch (kind_) {
@@ -56,7 +74,8 @@ QString FileRefusal::writeMessage() const {
 }
 
 std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize,
-                                          std::optional<FileRefusal>* refusal) {
+                                          std::optional<FileRefusal>* refusal,
+                                          FileVersion* version) {
     const auto refuse = [&](FileRefusal::Kind kind) -> std::optional<QByteArray> {
         if (refusal)
             refusal->emplace(kind, path, maxSize);
@@ -105,6 +124,14 @@ std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize,
     }
     if (used > maxSize)
         return refuse(FileRefusal::Kind::TooLarge);
+    if (version) {
+        // Bytes from before and after a write in the middle of the read are no version of
+        // the file at all.
+        struct stat after {};
+        if (::fstat(fd.get(), &after) != 0 || !(versionOf(after) == versionOf(opened)))
+            return refuse(FileRefusal::Kind::Unreadable);
+        *version = versionOf(opened);
+    }
     bytes.truncate(used);
     return bytes;
 }

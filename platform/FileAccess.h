@@ -30,11 +30,29 @@ private:
     qint64 limit_;
 };
 
+// One version of one file: a file rewritten in place keeps its inode but not its size or
+// times; a file renamed over it has another inode.
+struct FileVersion {
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    qint64 changedNs = 0;
+    bool operator==(const FileVersion&) const = default;
+};
+
+// The version of the regular file at path (links are followed); none when there is no
+// regular file there. Looks without opening anything.
+std::optional<FileVersion> VersionOf(const QString& path);
+
 // The whole content of a regular file no larger than maxSize bytes (links are followed).
 // Missing: nullopt and no refusal. Anything else that cannot be read whole: nullopt and
-// *refusal set. Never blocks on a FIFO or device and never opens one.
+// *refusal set. Never blocks on a FIFO or device and never opens one. With version, a file
+// written to while it was read is refused as unreadable, and *version says which version
+// the bytes are.
 std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize,
-                                          std::optional<FileRefusal>* refusal);
+                                          std::optional<FileRefusal>* refusal,
+                                          FileVersion* version = nullptr);
 
 // Replaces the file by bytes through a temporary file and a rename. Every write is checked,
 // the temporary file is flushed and checked before it replaces the original, and on any
