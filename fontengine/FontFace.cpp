@@ -125,6 +125,9 @@ hb_font_t* FontFace::shaper() const {
 }
 
 GlyphRun FontFace::Shape(const QString& text) const {
+    // A face whose file has changed or gone has no glyph at all.
+    if (shaper() == hb_font_get_empty())
+        return AllMissing(text, MissingAdvance());
     GlyphRun run;
     const QList<uint> codePoints = text.toUcs4();
     const int count = static_cast<int>(codePoints.size());
