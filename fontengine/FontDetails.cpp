@@ -58,7 +58,9 @@ FamilyDetails ReadFamilyDetails(const QString& family, FcConfig* config,
     std::unique_ptr<FcFontSet, FontSetDeleter> faces(
         FcFontList(config, pattern.get(), objects.get()));
     // The faces of a collection share their file: it is read once for all of them.
-    FontFileReader files;
+    QString lastFile;
+    std::optional<QByteArray> lastBytes;
+    QString lastError;
 
     for (int i = 0; faces && i < faces->nfont; ++i) {
         FcPattern* font = faces->fonts[i];
@@ -83,12 +85,15 @@ FamilyDetails ReadFamilyDetails(const QString& family, FcConfig* config,
         face.Width = FC_WIDTH_NORMAL;
         FcPatternGetInteger(font, FC_WIDTH, 0, &face.Width);
         face.Languages = languagesOf(font);
-        QString error;
-        if (const auto bytes = files.Read(face.File, &error)) {
-            face.FileInfo = platform::ReadFontData(bytes->Data(), face.Index, preferredLanguage);
-        } else {
-            face.FileInfo.Error = error;
+        if (lastFile != face.File || i == 0) {
+            lastFile = face.File;
+            lastError.clear();
+            lastBytes = ReadFontBytes(face.File, nullptr, &lastError);
         }
+        if (lastBytes)
+            face.FileInfo = platform::ReadFontData(*lastBytes, face.Index, preferredLanguage);
+        else
+            face.FileInfo.Error = lastError;
         QString format = stringAt(font, FC_FONTFORMAT, 0);
         if (format.isEmpty())
             format = face.FileInfo.Format;
