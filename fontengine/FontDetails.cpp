@@ -58,7 +58,7 @@ FamilyDetails ReadFamilyDetails(const QString& family, FcConfig* config,
     std::unique_ptr<FcFontSet, FontSetDeleter> faces(
         FcFontList(config, pattern.get(), objects.get()));
     // The faces of a collection share their file: it is read once for all of them.
-    QString lastFile;
+    std::optional<QString> lastFile;
     std::optional<QByteArray> lastBytes;
     QString lastError;
 
@@ -85,10 +85,10 @@ FamilyDetails ReadFamilyDetails(const QString& family, FcConfig* config,
         face.Width = FC_WIDTH_NORMAL;
         FcPatternGetInteger(font, FC_WIDTH, 0, &face.Width);
         face.Languages = languagesOf(font);
-        if (lastFile != face.File || i == 0) {
+        if (lastFile != face.File) {
             lastFile = face.File;
             lastError.clear();
-            lastBytes = ReadFontBytes(face.File, nullptr, &lastError);
+            lastBytes = ReadFontBytes(face.File, &lastError);
         }
         if (lastBytes)
             face.FileInfo = platform::ReadFontData(*lastBytes, face.Index, preferredLanguage);

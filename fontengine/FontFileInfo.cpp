@@ -111,7 +111,7 @@ QString DecodeNameString(int platformId, int encodingId, QByteArrayView bytes) {
 FontFileInfo ReadFontFile(const QString& path, int faceIndex, const QString& preferredLanguage) {
     // Read here, never opened by FreeType: it would wait for ever on a FIFO in the file's place.
     QString error;
-    const std::optional<QByteArray> bytes = ReadFontBytes(path, nullptr, &error);
+    const std::optional<QByteArray> bytes = ReadFontBytes(path, &error);
     if (!bytes) {
         FontFileInfo info;
         info.Error = error;

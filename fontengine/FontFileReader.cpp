@@ -44,11 +44,9 @@ hb_blob_t* blobOf(const QByteArray& bytes) {
 
 } // namespace
 
-std::optional<QByteArray> ReadFontBytes(const QString& path, platform::FileVersion* version,
-                                        QString* error) {
+std::optional<QByteArray> ReadFontBytes(const QString& path, QString* error) {
     std::optional<platform::FileRefusal> refusal;
-    std::optional<QByteArray> bytes =
-        platform::ReadRegularFile(path, MaxFontFileSize, &refusal, version);
+    std::optional<QByteArray> bytes = platform::ReadRegularFile(path, MaxFontFileSize, &refusal);
     if (!bytes && error)
         *error = refusal ? refusal->readMessage()
                          : platform::FileRefusal(platform::FileRefusal::Kind::Unreadable, path)

@@ -18,8 +18,7 @@ inline constexpr qint64 MaxFontFileSize = 256 * 1024 * 1024;
 
 // The whole of a font file, read into memory at one moment, for readers that need it whole
 // (FreeType). Never blocks on a FIFO or device; none and why (for the user) otherwise.
-std::optional<QByteArray> ReadFontBytes(const QString& path, platform::FileVersion* version,
-                                        QString* error);
+std::optional<QByteArray> ReadFontBytes(const QString& path, QString* error);
 
 // One version of a font file, read into memory a table at a time as HarfBuzz asks for the
 // tables, never mapped: a file rewritten in place while the program runs must not take the

@@ -133,8 +133,7 @@ QString FileRefusal::writeMessage() const {
 }
 
 std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize,
-                                          std::optional<FileRefusal>* refusal,
-                                          FileVersion* version) {
+                                          std::optional<FileRefusal>* refusal) {
     const auto refuse = [&](FileRefusal::Kind kind) -> std::optional<QByteArray> {
         if (refusal)
             refusal->emplace(kind, path, maxSize);
@@ -183,14 +182,6 @@ std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize,
     }
     if (used > maxSize)
         return refuse(FileRefusal::Kind::TooLarge);
-    if (version) {
-        // Bytes from before and after a write in the middle of the read are no version of
-        // the file at all.
-        struct stat after {};
-        if (::fstat(fd.get(), &after) != 0 || !(versionOf(after) == versionOf(opened)))
-            return refuse(FileRefusal::Kind::Unreadable);
-        *version = versionOf(opened);
-    }
     bytes.truncate(used);
     return bytes;
 }

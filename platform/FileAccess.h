@@ -73,12 +73,9 @@ private:
 
 // The whole content of a regular file no larger than maxSize bytes (links are followed).
 // Missing: nullopt and no refusal. Anything else that cannot be read whole: nullopt and
-// *refusal set. Never blocks on a FIFO or device and never opens one. With version, a file
-// written to while it was read is refused as unreadable, and *version says which version
-// the bytes are.
+// *refusal set. Never blocks on a FIFO or device and never opens one.
 std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize,
-                                          std::optional<FileRefusal>* refusal,
-                                          FileVersion* version = nullptr);
+                                          std::optional<FileRefusal>* refusal);
 
 // Replaces the file by bytes through a temporary file and a rename. Every write is checked,
 // the temporary file is flushed and checked before it replaces the original, and on any
