@@ -262,7 +262,8 @@ QString FontFace::FirstCharacters(int count) const {
 }
 
 FT_FaceRec_* FontFace::outliner() const {
-    if (outlineFace_)
+    // Tried once a use: a face FreeType cannot open has no outlines until it is used again.
+    if (outlineStream_)
         return outlineFace_;
     // The variations the shaper uses (a named instance, or any other), so that the outlines
     // are those of the glyphs shaped.

@@ -436,10 +436,13 @@ TEST(OpenFaceCache, ACollectionOfMoreFacesThanMappingsIsReadOnceAndNeverMapped) 
     // Once: its header, the offsets of its faces, the one table directory and the tables
     // shaping needs.
     EXPECT_LT(cache.Reads(), 20) << cache.Reads();
-    EXPECT_LT(MappingCount(), mappings + 50);
-    // What 65,536 open faces take: a few hundred bytes each.
+    EXPECT_LT(MappingCount(), mappings + 100);
+    // What 65,536 open faces take: a few hundred bytes each. A sanitizer's allocator keeps
+    // freed memory in quarantine, so the figure means nothing there.
     const qint64 grown = ResidentKiB() - resident;
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
     EXPECT_LT(grown, 64 * 1024) << grown << " KiB";
+#endif
     std::printf("65,536 faces of one collection: %lld KiB, %d mappings more\n",
                 static_cast<long long>(grown), MappingCount() - mappings);
 }
