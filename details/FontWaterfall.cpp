@@ -1,6 +1,7 @@
 #include "details/FontWaterfall.h"
 
 #include "fontengine/GlyphRunPainter.h"
+#include "fontengine/Pixels.h"
 
 #include <QFontMetrics>
 #include <QPaintEvent>
@@ -73,7 +74,7 @@ void FontWaterfall::layOut() {
             descent = face_->Descent() * scale;
         }
         line.top = top;
-        line.height = std::max(labelHeight, int(std::ceil(line.ascent + descent)));
+        line.height = std::max(labelHeight, CeilPixels(line.ascent + descent));
         top += line.height + LineGap;
         lines_.push_back(std::move(line));
     }

@@ -1,5 +1,6 @@
 #include "fontengine/FontDetails.h"
 
+#include "fontengine/FontFileReader.h"
 #include "platform/FontconfigHandles.h"
 
 #include <algorithm>
@@ -56,6 +57,10 @@ FamilyDetails ReadFamilyDetails(const QString& family, FcConfig* config,
                          FC_LANG, FC_WEIGHT, FC_SLANT, FC_WIDTH, nullptr));
     std::unique_ptr<FcFontSet, FontSetDeleter> faces(
         FcFontList(config, pattern.get(), objects.get()));
+    // The faces of a collection share their file: it is read once for all of them.
+    std::optional<QString> lastFile;
+    std::optional<QByteArray> lastBytes;
+    QString lastError;
 
     for (int i = 0; faces && i < faces->nfont; ++i) {
         FcPattern* font = faces->fonts[i];
@@ -80,7 +85,15 @@ FamilyDetails ReadFamilyDetails(const QString& family, FcConfig* config,
         face.Width = FC_WIDTH_NORMAL;
         FcPatternGetInteger(font, FC_WIDTH, 0, &face.Width);
         face.Languages = languagesOf(font);
-        face.FileInfo = platform::ReadFontFile(face.File, face.Index, preferredLanguage);
+        if (lastFile != face.File) {
+            lastFile = face.File;
+            lastError.clear();
+            lastBytes = ReadFontBytes(face.File, &lastError);
+        }
+        if (lastBytes)
+            face.FileInfo = platform::ReadFontData(*lastBytes, face.Index, preferredLanguage);
+        else
+            face.FileInfo.Error = lastError;
         QString format = stringAt(font, FC_FONTFORMAT, 0);
         if (format.isEmpty())
             format = face.FileInfo.Format;

@@ -1,56 +1,51 @@
 #include "fontengine/FontFace.h"
 
+#include "fontengine/FontFileReader.h"
 #include "fontengine/TextItemizer.h"
 
-#include <QFile>
 #include <algorithm>
-#include <fcntl.h>
+#include <atomic>
+#include <ft2build.h>
 #include <hb-ot.h>
 #include <hb.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include FT_FREETYPE_H
+#include FT_MULTIPLE_MASTERS_H
+#include FT_OUTLINE_H
 
 namespace {
 
-// Outlines come from HarfBuzz in design units with y growing upwards; widgets grow downwards.
-void moveTo(hb_draw_funcs_t*, void* data, hb_draw_state_t*, float x, float y, void*) {
-    static_cast<QPainterPath*>(data)->moveTo(x, -y);
+// Outlines come from FreeType in design units with y growing upwards; widgets grow downwards.
+int moveTo(const FT_Vector* to, void* path) {
+    static_cast<QPainterPath*>(path)->moveTo(to->x, -to->y);
+    return 0;
 }
-void lineTo(hb_draw_funcs_t*, void* data, hb_draw_state_t*, float x, float y, void*) {
-    static_cast<QPainterPath*>(data)->lineTo(x, -y);
+int lineTo(const FT_Vector* to, void* path) {
+    static_cast<QPainterPath*>(path)->lineTo(to->x, -to->y);
+    return 0;
 }
-void quadraticTo(hb_draw_funcs_t*, void* data, hb_draw_state_t*, float cx, float cy, float x,
-                 float y, void*) {
-    static_cast<QPainterPath*>(data)->quadTo(cx, -cy, x, -y);
+int conicTo(const FT_Vector* control, const FT_Vector* to, void* path) {
+    static_cast<QPainterPath*>(path)->quadTo(control->x, -control->y, to->x, -to->y);
+    return 0;
 }
-void cubicTo(hb_draw_funcs_t*, void* data, hb_draw_state_t*, float c1x, float c1y, float c2x,
-             float c2y, float x, float y, void*) {
-    static_cast<QPainterPath*>(data)->cubicTo(c1x, -c1y, c2x, -c2y, x, -y);
+int cubicTo(const FT_Vector* control1, const FT_Vector* control2, const FT_Vector* to, void* path) {
+    static_cast<QPainterPath*>(path)->cubicTo(control1->x, -control1->y, control2->x, -control2->y,
+                                              to->x, -to->y);
+    return 0;
 }
-void closePath(hb_draw_funcs_t*, void* data, hb_draw_state_t*, void*) {
-    static_cast<QPainterPath*>(data)->closeSubpath();
+const FT_Outline_Funcs PathFuncs{moveTo, lineTo, conicTo, cubicTo, 0, 0};
+
+// FreeType reads the file through the face's file data: only what a glyph needs, each read
+// checked to be of the face's version. A count of 0 asks whether the offset can be reached.
+unsigned long readStream(FT_Stream stream, unsigned long offset, unsigned char* buffer,
+                         unsigned long count) {
+    if (count == 0)
+        return offset <= stream->size ? 0 : 1;
+    const auto* file = static_cast<const FontFileData*>(stream->descriptor.pointer);
+    const qint64 read = file->ReadInto(offset, reinterpret_cast<char*>(buffer), count);
+    return read < 0 ? 0 : static_cast<unsigned long>(read);
 }
 
-hb_draw_funcs_t* pathFuncs() {
-    static hb_draw_funcs_t* const funcs = [] {
-        hb_draw_funcs_t* f = hb_draw_funcs_create();
-        hb_draw_funcs_set_move_to_func(f, moveTo, nullptr, nullptr);
-        hb_draw_funcs_set_line_to_func(f, lineTo, nullptr, nullptr);
-        hb_draw_funcs_set_quadratic_to_func(f, quadraticTo, nullptr, nullptr);
-        hb_draw_funcs_set_cubic_to_func(f, cubicTo, nullptr, nullptr);
-        hb_draw_funcs_set_close_path_func(f, closePath, nullptr, nullptr);
-        hb_draw_funcs_make_immutable(f);
-        return f;
-    }();
-    return funcs;
-}
-
-void unmap(void* data) {
-    const auto* mapping = static_cast<std::pair<void*, size_t>*>(data);
-    munmap(mapping->first, mapping->second);
-    delete mapping;
-}
+void closeStream(FT_Stream) {}
 
 struct BufferDeleter {
     void operator()(hb_buffer_t* buffer) const { hb_buffer_destroy(buffer); }
@@ -61,37 +56,30 @@ struct SetDeleter {
 
 } // namespace
 
-std::unique_ptr<FontFace> FontFace::Open(const QString& path, int index) {
+FontFace::FontFace() {
+    static std::atomic<quint64> faces{0};
+    serial_ = ++faces;
+}
+
+std::unique_ptr<FontFace> FontFace::Open(const QString& path, int index,
+                                         std::shared_ptr<FontFileReader> files) {
     if (path.isEmpty() || index < 0)
         return {};
-    // Mapped rather than read: a face needs a few of its tables, and outlines only of the
-    // glyphs drawn.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    if (!files)
+        files = std::make_shared<FontFileReader>();
+    std::shared_ptr<const FontFileData> file = files->Read(path);
+    if (!file)
         return {};
-    struct stat status {};
-    void* map = MAP_FAILED;
-    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0 &&
-        status.st_size < 0xFFFFFFFF)
-        map = mmap(nullptr, static_cast<size_t>(status.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-    ::close(fd);
-    if (map == MAP_FAILED)
-        return {};
-    const auto size = static_cast<size_t>(status.st_size);
-    // Read-only, never made writable in place: a table HarfBuzz has to mend is copied, so
-    // that letting go of the pages (ReleaseMemory) can never undo a mend.
-    hb_blob_t* blob =
-        hb_blob_create(static_cast<const char*>(map), static_cast<unsigned>(size),
-                       HB_MEMORY_MODE_READONLY, new std::pair<void*, size_t>(map, size), unmap);
     std::unique_ptr<FontFace> face(new FontFace);
-    face->map_ = map;
-    face->mapSize_ = size;
-    face->blob_ = blob;
+    face->path_ = path;
+    face->version_ = file->Version();
+    face->files_ = std::move(files);
     face->faceIndex_ = static_cast<unsigned>(index) & 0xFFFFu;
     face->instance_ = static_cast<unsigned>(index) >> 16;
-    if (face->faceIndex_ >= hb_face_count(blob))
+    if (face->faceIndex_ >= file->FaceCount())
         return {};
-    face->face_ = hb_face_create(blob, face->faceIndex_);
+    face->face_ = file->CreateFace(face->faceIndex_);
+    face->file_ = std::move(file);
     // A file that is no font at all, or a damaged one, yields an empty face.
     if (hb_face_get_glyph_count(face->face_) == 0)
         return {};
@@ -109,16 +97,34 @@ std::unique_ptr<FontFace> FontFace::Open(const QString& path, int index) {
 }
 
 FontFace::~FontFace() {
-    hb_font_destroy(font_);
-    hb_face_destroy(face_);
-    hb_blob_destroy(blob_);
+    ReleaseMemory();
+}
+
+bool FontFace::acquire() const {
+    if (!file_ && !lost_) {
+        file_ = files_->Read(path_);
+        if (!file_ || !(file_->Version() == version_)) {
+            // Another file now, or none: its glyphs are not this face's, and outlines made
+            // from the old one must not be drawn among them.
+            file_.reset();
+            lost_ = true;
+            outlines_.clear();
+        }
+    }
+    return !lost_;
 }
 
 hb_font_t* FontFace::shaper() const {
     if (font_)
         return font_;
-    if (!face_)
-        face_ = hb_face_create(blob_, faceIndex_);
+    if (!face_) {
+        if (!acquire()) {
+            face_ = hb_face_get_empty();
+            font_ = hb_font_get_empty();
+            return font_;
+        }
+        face_ = file_->CreateFace(faceIndex_);
+    }
     font_ = hb_font_create(face_);
     hb_font_set_scale(font_, unitsPerEm_, unitsPerEm_);
     if (instance_ > 0)
@@ -157,6 +163,8 @@ void FontFace::SetVariations(std::vector<FontVariation> variations) {
     variations_ = std::move(variations);
     if (font_)
         applyVariations(font_);
+    // FreeType's face took the old coordinates when it was made.
+    dropOutliner();
     outlines_.clear();
 }
 
@@ -174,6 +182,9 @@ int codePoints(const char16_t* text, uint32_t from, uint32_t to) {
 } // namespace
 
 GlyphRun FontFace::Shape(const QString& text, const ShapingOptions& options) const {
+    // A face whose file has changed or gone has no glyph at all.
+    if (shaper() == hb_font_get_empty())
+        return AllMissing(text, MissingAdvance());
     GlyphRun run;
     if (text.isEmpty())
         return run;
@@ -265,13 +276,34 @@ GlyphRun FontFace::AllMissing(const QString& text, double missingAdvance) {
     return run;
 }
 
+void FontFace::dropOutliner() const {
+    if (outlineFace_)
+        FT_Done_Face(outlineFace_);
+    outlineFace_ = nullptr;
+    if (outlineLibrary_)
+        FT_Done_FreeType(outlineLibrary_);
+    outlineLibrary_ = nullptr;
+    outlineStream_.reset();
+}
+
 void FontFace::ReleaseMemory() const {
+    dropOutliner();
     hb_font_destroy(font_);
     font_ = nullptr;
     hb_face_destroy(face_);
     face_ = nullptr;
-    if (map_)
-        madvise(map_, mapSize_, MADV_DONTNEED);
+    // A read that found the file changed leaves the face lost, as a changed file found
+    // before reading would.
+    lost_ = Lost();
+    if (lost_)
+        outlines_.clear();
+    if (file_)
+        file_->Close();
+    file_.reset();
+}
+
+bool FontFace::Lost() const {
+    return lost_ || (file_ && file_->Lost());
 }
 
 bool FontFace::HasCharacter(char32_t c) const {
@@ -298,12 +330,58 @@ QString FontFace::FirstCharacters(int count) const {
     return text;
 }
 
+FT_FaceRec_* FontFace::outliner() const {
+    // Tried once a use: a face FreeType cannot open has no outlines until it is used again.
+    if (outlineStream_)
+        return outlineFace_;
+    // The variations the shaper uses (a named instance, or any other), so that the outlines
+    // are those of the glyphs shaped.
+    hb_font_t* font = shaper();
+    if (lost_ || (!outlineLibrary_ && FT_Init_FreeType(&outlineLibrary_) != 0))
+        return nullptr;
+    outlineStream_ = std::make_unique<FT_StreamRec>();
+    outlineStream_->size = static_cast<unsigned long>(version_.size);
+    outlineStream_->descriptor.pointer = const_cast<FontFileData*>(file_.get());
+    outlineStream_->read = readStream;
+    outlineStream_->close = closeStream;
+    FT_Open_Args args{};
+    args.flags = FT_OPEN_STREAM;
+    args.stream = outlineStream_.get();
+    if (FT_Open_Face(outlineLibrary_, &args, static_cast<FT_Long>(faceIndex_ | instance_ << 16),
+                     &outlineFace_) != 0) {
+        outlineFace_ = nullptr;
+        return nullptr;
+    }
+    unsigned length = 0;
+    const int* coordinates = hb_font_get_var_coords_normalized(font, &length);
+    if (length > 0 && FT_HAS_MULTIPLE_MASTERS(outlineFace_)) {
+        // HarfBuzz's normalized coordinates are 2.14, FreeType's 16.16.
+        std::vector<FT_Fixed> blend(coordinates, coordinates + length);
+        for (FT_Fixed& c : blend)
+            c *= 4;
+        FT_Set_Var_Blend_Coordinates(outlineFace_, length, blend.data());
+    }
+    return outlineFace_;
+}
+
 const QPainterPath& FontFace::Outline(uint32_t glyph) const {
+    static const QPainterPath none;
     auto it = outlines_.find(glyph);
     if (it != outlines_.end())
         return it->second;
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
-    hb_font_get_glyph_shape(shaper(), glyph, pathFuncs(), &path);
+    // FreeType rather than HarfBuzz: HarfBuzz would read the whole glyph table (megabytes in
+    // a CJK font) for a few glyphs; FreeType reads the bytes of the glyphs drawn.
+    if (FT_Face face = outliner();
+        face &&
+        FT_Load_Glyph(face, glyph,
+                      FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP |
+                          FT_LOAD_IGNORE_TRANSFORM) == 0 &&
+        face->glyph->format == FT_GLYPH_FORMAT_OUTLINE)
+        FT_Outline_Decompose(&face->glyph->outline, &PathFuncs, &path);
+    // Nothing read from a file that changed meanwhile is kept.
+    if (Lost())
+        return none;
     return outlines_.emplace(glyph, std::move(path)).first->second;
 }

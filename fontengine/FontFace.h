@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileAccess.h"
+
 #include <QPainterPath>
 #include <QString>
 #include <climits>
@@ -8,9 +10,13 @@
 #include <unordered_map>
 #include <vector>
 
-struct hb_blob_t;
 struct hb_face_t;
 struct hb_font_t;
+struct FT_FaceRec_;
+struct FT_LibraryRec_;
+struct FT_StreamRec_;
+class FontFileData;
+class FontFileReader;
 
 // A text shaped in one face, in the face's design units, left to right as drawn.
 struct GlyphRun {
@@ -56,13 +62,17 @@ struct ShapingOptions {
 };
 
 // One face of a font file, read through HarfBuzz: shaping, coverage and glyph outlines come
-// from this file alone, never from another font. The file is mapped, not read, and HarfBuzz
-// loads its tables when first asked, so an open face costs little until it is used.
+// from this file alone, never from another font. The tables HarfBuzz asks for are read into
+// memory while the face is in use, never mapped: a font file rewritten while the program runs
+// must not take the program with it.
 class FontFace {
 public:
     // The face at index (a face of a collection; a named instance of a variable font in the
-    // upper 16 bits). None when the file cannot be read or holds no such face.
-    static std::unique_ptr<FontFace> Open(const QString& path, int index);
+    // upper 16 bits). None when the file cannot be read or holds no such face. files: where
+    // the file is read through, shared with the other faces of the same files; none reads
+    // for this face alone.
+    static std::unique_ptr<FontFace> Open(const QString& path, int index,
+                                          std::shared_ptr<FontFileReader> files = {});
     ~FontFace();
     FontFace(const FontFace&) = delete;
     FontFace& operator=(const FontFace&) = delete;
@@ -87,27 +97,46 @@ public:
     // Up to count characters the face has, in code point order, leaving out spaces and
     // controls: a sample when nothing else fits.
     QString FirstCharacters(int count) const;
-    // The glyph's outline in design units, y growing downwards. Kept once made.
+    // The glyph's outline in design units, y growing downwards. Kept once made, until the
+    // face is lost (empty then).
     const QPainterPath& Outline(uint32_t glyph) const;
 
     // What a run looks like when no face can be read: every character a missing mark.
     static GlyphRun AllMissing(const QString& text, double missingAdvance);
 
-    // Lets go of what reading the face took: HarfBuzz's shaping data (about 13 KB a face) and
-    // the file's pages mapped into the process. Both come back from the mapping when next
-    // needed, without opening the file again; with thousands of faces measured once and few
-    // of them drawn, this keeps them from counting against the program.
+    // Lets go of what reading the face took: what was read of the file and HarfBuzz's shaping
+    // data (about 13 KB a face); outlines made stay. Both come back when next needed, the file read
+    // again; with thousands of faces measured once and few of them drawn, this keeps them from
+    // counting against the program. A file that has changed or gone by then is not read into
+    // this face: it is lost, and every character missing from then on.
     void ReleaseMemory() const;
 
+    // The version of the file the face was read from.
+    const platform::FileVersion& Version() const { return version_; }
+    // Whether the file had changed or gone when the face last read from it.
+    bool Lost() const;
+    // Tells faces apart for those who keep what a face gave: a face opened again, its file
+    // changed, is another face. Never 0.
+    quint64 Serial() const { return serial_; }
+
 private:
-    FontFace() = default;
-    // The HarfBuzz face and font, made again after a ReleaseMemory().
+    FontFace();
+    // Takes up the file again after a ReleaseMemory(); false when it has changed or gone.
+    bool acquire() const;
+    // The HarfBuzz face and font, made again after a ReleaseMemory(): the empty font when
+    // the face is lost.
     hb_font_t* shaper() const;
     void applyVariations(hb_font_t* font) const;
+    // FreeType's face over the same file for outlines, made again after a ReleaseMemory().
+    FT_FaceRec_* outliner() const;
+    void dropOutliner() const;
 
-    void* map_ = nullptr;
-    size_t mapSize_ = 0;
-    hb_blob_t* blob_ = nullptr;
+    QString path_;
+    platform::FileVersion version_;
+    std::shared_ptr<FontFileReader> files_;
+    quint64 serial_ = 0;
+    mutable std::shared_ptr<const FontFileData> file_; // while in use
+    mutable bool lost_ = false;
     unsigned faceIndex_ = 0;
     unsigned instance_ = 0;
     mutable hb_face_t* face_ = nullptr;
@@ -117,4 +146,7 @@ private:
     double descent_ = 200;
     mutable std::unordered_map<uint32_t, QPainterPath> outlines_;
     std::vector<FontVariation> variations_;
+    mutable FT_LibraryRec_* outlineLibrary_ = nullptr;
+    mutable FT_FaceRec_* outlineFace_ = nullptr;
+    mutable std::unique_ptr<FT_StreamRec_> outlineStream_;
 };

@@ -1,8 +1,8 @@
 #include "fontengine/FontFileInfo.h"
 
+#include "fontengine/FontFileReader.h"
 #include "platform/TextCodec.h"
 
-#include <QFile>
 #include <QStringDecoder>
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -92,6 +92,19 @@ QString DecodeNameString(int platformId, int encodingId, QByteArrayView bytes) {
 }
 
 FontFileInfo ReadFontFile(const QString& path, int faceIndex, const QString& preferredLanguage) {
+    // Read here, never opened by FreeType: it would wait for ever on a FIFO in the file's place.
+    QString error;
+    const std::optional<QByteArray> bytes = ReadFontBytes(path, &error);
+    if (!bytes) {
+        FontFileInfo info;
+        info.Error = error;
+        return info;
+    }
+    return ReadFontData(*bytes, faceIndex, preferredLanguage);
+}
+
+FontFileInfo ReadFontData(const QByteArray& bytes, int faceIndex,
+                          const QString& preferredLanguage) {
     FontFileInfo info;
     FT_Library rawLibrary = nullptr;
     if (FT_Error error = FT_Init_FreeType(&rawLibrary)) {
@@ -100,8 +113,9 @@ FontFileInfo ReadFontFile(const QString& path, int faceIndex, const QString& pre
     }
     std::unique_ptr<FT_LibraryRec_, LibraryDeleter> library(rawLibrary);
     FT_Face rawFace = nullptr;
-    const QByteArray file = QFile::encodeName(path);
-    if (FT_Error error = FT_New_Face(library.get(), file.constData(), faceIndex, &rawFace)) {
+    if (FT_Error error =
+            FT_New_Memory_Face(library.get(), reinterpret_cast<const FT_Byte*>(bytes.constData()),
+                               static_cast<FT_Long>(bytes.size()), faceIndex, &rawFace)) {
         info.Error = errorText(error);
         return info;
     }

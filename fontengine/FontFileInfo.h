@@ -20,9 +20,13 @@ struct FontFileInfo {
 };
 
 // Reads the face at the index of the file. A damaged or missing file gives what could be
-// read and an error, never a crash. preferredLanguage: "ja", "en", ... for the name table's
-// strings; English, then any language, when the font has none in it.
+// read and an error, never a crash; a FIFO or device in its place an error at once.
+// preferredLanguage: "ja", "en", ... for the name table's strings; English, then any
+// language, when the font has none in it.
 FontFileInfo ReadFontFile(const QString& path, int faceIndex,
+                          const QString& preferredLanguage = {});
+// The same from a font file's bytes read already.
+FontFileInfo ReadFontData(const QByteArray& bytes, int faceIndex,
                           const QString& preferredLanguage = {});
 
 // A name table string as stored: UTF-16BE for the Unicode and Windows platforms, Mac Roman

@@ -18,9 +18,10 @@ class QRect;
 class TileText {
 public:
     // pixelSize: the point size in pixels on this screen. run: the text already shaped in the
-    // face, when the caller had to shape it to measure it.
+    // face whose Serial() is runFace (0: no face), when the caller had to shape it to measure it.
     TileText(std::shared_ptr<OpenFaceCache> store, QString path, int index, QString text,
-             double pixelSize, int width, int missing, std::optional<GlyphRun> run = {});
+             double pixelSize, int width, int missing, std::optional<GlyphRun> run = {},
+             quint64 runFace = 0);
 
     const QString& Text() const { return text_; }
     // What the drawn text takes, in whole pixels.
@@ -32,7 +33,8 @@ public:
     void Paint(QPainter& painter, const QRect& area, const QColor& textColor,
                const QColor& markColor) const;
 
-    // Whole pixels taken by a run of the given advance (design units) at the pixel size.
+    // Whole pixels taken by a run of the given advance (design units) at the pixel size,
+    // capped at MaxTextPixels.
     static int PixelWidth(double advance, int unitsPerEm, double pixelSize);
     // Whether the text has been painted at least once (the first paint is the dear one).
     bool Drawn() const { return drawn_; }
@@ -48,5 +50,6 @@ private:
     int width_ = 0;
     int missing_ = 0;
     mutable std::optional<GlyphRun> run_;
+    mutable quint64 runFace_ = 0; // the face run_ was shaped in
     mutable bool drawn_ = false;
 };

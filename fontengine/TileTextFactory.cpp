@@ -36,7 +36,7 @@ std::unique_ptr<TileText> TileTextFactory::Make(const QString& path, int index, 
     const int width = TileText::PixelWidth(run.advance, unitsPerEm, pixelSize);
     const int missing = run.missing;
     return std::make_unique<TileText>(store_, path, index, sampleText, pixelSize, width, missing,
-                                      std::move(run));
+                                      std::move(run), face ? face->Serial() : 0);
 }
 
 std::unique_ptr<TileText> TileTextFactory::makeDefault(const QString& path, int index,
@@ -71,5 +71,5 @@ std::unique_ptr<TileText> TileTextFactory::makeDefault(const QString& path, int 
     return std::make_unique<TileText>(
         store_, path, index, info.caption, pixelSize,
         TileText::PixelWidth(info.advance, info.unitsPerEm, pixelSize), info.missing,
-        std::move(run));
+        std::move(run), face ? face->Serial() : 0);
 }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -33,7 +34,83 @@ private:
     int fd_;
 };
 
+FileVersion versionOf(const struct stat& status) {
+    FileVersion version;
+    version.device = status.st_dev;
+    version.inode = status.st_ino;
+    version.size = status.st_size;
+    version.modifiedNs = qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    version.changedNs = qint64(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec;
+    return version;
+}
+
 } // namespace
+
+std::optional<FileVersion> VersionOf(const QString& path, std::optional<FileRefusal>* refusal) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
+        if (refusal && errno != ENOENT && errno != ENOTDIR)
+            refusal->emplace(FileRefusal::Kind::Unreadable, path);
+        return std::nullopt;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        if (refusal)
+            refusal->emplace(FileRefusal::Kind::NotRegular, path);
+        return std::nullopt;
+    }
+    return versionOf(status);
+}
+
+std::optional<QByteArray> VersionedFile::Read(quint64 offset, quint64 length) {
+    const quint64 size = static_cast<quint64>(version_.size);
+    QByteArray bytes;
+    bytes.resize(static_cast<qsizetype>(offset < size ? std::min(length, size - offset) : 0));
+    if (ReadInto(offset, bytes.data(), quint64(bytes.size())) != bytes.size())
+        return std::nullopt;
+    return bytes;
+}
+
+qint64 VersionedFile::ReadInto(quint64 offset, char* into, quint64 length) {
+    struct stat status {};
+    if (fd_ < 0) {
+        // Looked at before opening, as in ReadRegularFile; a file of another version is not
+        // opened at all.
+        const QByteArray name = QFile::encodeName(path_);
+        if (::stat(name.constData(), &status) != 0 || !S_ISREG(status.st_mode) ||
+            !(versionOf(status) == version_))
+            return -1;
+        fd_ = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        if (fd_ < 0)
+            return -1;
+        if (::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode) ||
+            !(versionOf(status) == version_)) {
+            Close();
+            return -1;
+        }
+    }
+    const quint64 size = static_cast<quint64>(version_.size);
+    const quint64 wanted = offset < size ? std::min(length, size - offset) : 0;
+    quint64 used = 0;
+    while (used < wanted) {
+        const ssize_t count =
+            ::pread(fd_, into + used, size_t(wanted - used), static_cast<off_t>(offset + used));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            return -1; // shorter than it was: it is being written
+        used += quint64(count);
+    }
+    // Written to meanwhile: the bytes may be of neither version.
+    if (::fstat(fd_, &status) != 0 || !(versionOf(status) == version_))
+        return -1;
+    return qint64(used);
+}
+
+void VersionedFile::Close() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+}
 
 QString FileRefusal::readMessage() const {
     switch (kind_) {

@@ -30,6 +30,47 @@ private:
     qint64 limit_;
 };
 
+// One version of one file: a file rewritten in place keeps its inode but not its size or
+// times; a file renamed over it has another inode.
+struct FileVersion {
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    qint64 changedNs = 0;
+    bool operator==(const FileVersion&) const = default;
+};
+
+// The version of the regular file at path (links are followed), looked at without opening
+// anything. Missing: nullopt and no refusal; anything else that is no regular file: nullopt
+// and *refusal set.
+std::optional<FileVersion> VersionOf(const QString& path,
+                                     std::optional<FileRefusal>* refusal = nullptr);
+
+// Reads parts of one version of a regular file. The file is opened at the first read (looked
+// at before, never a FIFO or device, never blocking) and stays open until Close(). A read
+// finds nothing once the file is no longer that version, before, during or after it.
+class VersionedFile {
+public:
+    VersionedFile(QString path, FileVersion version) : path_(std::move(path)), version_(version) {}
+    ~VersionedFile() { Close(); }
+    VersionedFile(const VersionedFile&) = delete;
+    VersionedFile& operator=(const VersionedFile&) = delete;
+
+    const QString& Path() const { return path_; }
+    const FileVersion& Version() const { return version_; }
+    // Up to length bytes at offset (fewer at the file's end).
+    std::optional<QByteArray> Read(quint64 offset, quint64 length);
+    // The same into a buffer of length bytes; how many were read, or -1.
+    qint64 ReadInto(quint64 offset, char* into, quint64 length);
+    void Close();
+
+private:
+    QString path_;
+    FileVersion version_;
+    int fd_ = -1;
+};
+
 // The whole content of a regular file no larger than maxSize bytes (links are followed).
 // Missing: nullopt and no refusal. Anything else that cannot be read whole: nullopt and
 // *refusal set. Never blocks on a FIFO or device and never opens one.

@@ -6,6 +6,7 @@
 #include "tests/support/TestFontFolder.h"
 #include "tests/support/TestSupport.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -129,6 +130,34 @@ TEST(FontDetailsFormTest, ADamagedFileShowsWhatCouldBeRead) {
     auto* waterfall = part<FontWaterfall>(&form, "Waterfall");
     EXPECT_FALSE(waterfall->HasFace());
     ink(waterfall); // paints the size labels, nothing else
+}
+
+// A face whose file became a FIFO after fontconfig listed it: the window opens at once and
+// says in its text why the face could not be read, with no box to answer.
+TEST(FontDetailsFormTest, AFifoInPlaceOfAFaceIsReportedInItsText) {
+    testing_support::TestFontFolder fonts;
+    fonts.Add(DejaVuDir + QStringLiteral("DejaVuSans.ttf"), QStringLiteral("sans.ttf"));
+    fonts.Add(DejaVuDir + QStringLiteral("DejaVuSans-Bold.ttf"), QStringLiteral("bold.ttf"));
+    FcConfig* config = fonts.Config();
+    const QString fifo = fonts.File(QStringLiteral("bold.ttf"));
+    ASSERT_TRUE(QFile::remove(fifo));
+    testing_support::MakeFifo(fifo);
+
+    testing_support::FifoWatchdog watchdog(fifo);
+    FontDetailsForm form(ReadFamilyDetails(QStringLiteral("DejaVu Sans"), config), QString());
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    auto* faces = part<QTreeWidget>(&form, "FacesTree");
+    ASSERT_EQ(faces->topLevelItemCount(), 2);
+    EXPECT_EQ(column(faces, 3).at(1), QString()); // no glyph count
+    faces->setCurrentItem(faces->topLevelItem(1));
+    const QString text = part<QPlainTextEdit>(&form, "FaceText")->toPlainText();
+    EXPECT_TRUE(text.contains(QStringLiteral("読み込みエラー")));
+    EXPECT_TRUE(text.contains(fifo + QStringLiteral(" は通常のファイルではないため")))
+        << text.toStdString();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(part<FontWaterfall>(&form, "Waterfall")->HasFace()); // the regular face
+    EXPECT_FALSE(watchdog.Fired()) << "the window waited on the FIFO";
 }
 
 // Receives the folder the window hands to the desktop.

@@ -1,5 +1,6 @@
 // A family's faces and names from fontconfig, and what each face's file says.
 #include "fontengine/FontDetails.h"
+#include "fontengine/OpenFaceCache.h"
 
 #include "tests/support/TestFontFolder.h"
 #include "tests/support/TestSupport.h"
@@ -11,6 +12,9 @@
 namespace {
 
 const QString DejaVuDir = QStringLiteral("/usr/share/fonts/truetype/dejavu/");
+const QString MarkupFont =
+    QStringLiteral(GLYPHORAMA_SOURCE_DIR "/tests/fonts/data/markup-names.ttf");
+const QString MarkupFamily = QStringLiteral("Markup <b>x</b>&amp;");
 
 QStringList styles(const FamilyDetails& details) {
     QStringList list;
@@ -80,6 +84,44 @@ TEST(FontDetailsTest, FilesDamagedAfterFontconfigReadThemStillShowWhatFontconfig
     EXPECT_TRUE(cut.Faces[0].FileInfo.Opened || !cut.Faces[0].FileInfo.Error.isEmpty());
     // The current configuration was not touched.
     EXPECT_EQ(ReadFamilyDetails(QStringLiteral("DejaVu Serif")).Faces.size(), 2u);
+}
+
+// A FIFO, a device or a folder where a font file was: each reader of font files answers at
+// once that there is nothing to read, where opening the path would wait for a writer for ever.
+TEST(FontDetailsTest, AFifoOrDeviceInPlaceOfAFontFileGivesAnErrorAtOnce) {
+    testing_support::TestFontFolder fonts;
+    fonts.Add(MarkupFont, QStringLiteral("markup.ttf"));
+    FcConfig* config = fonts.Config();
+    const QString fifo = fonts.File(QStringLiteral("markup.ttf"));
+    // A face read while the file was a font, then let go of.
+    const auto earlier = FontFace::Open(fifo, 0);
+    ASSERT_TRUE(earlier);
+    EXPECT_EQ(earlier->Shape(QStringLiteral("AA")).missing, 0);
+    earlier->ReleaseMemory();
+    ASSERT_TRUE(QFile::remove(fifo));
+    testing_support::MakeFifo(fifo);
+    testing_support::TempFolder other;
+    const QString zero = other.file(QStringLiteral("zero.ttf"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+
+    testing_support::FifoWatchdog watchdog(fifo);
+    const FamilyDetails details = ReadFamilyDetails(MarkupFamily, config);
+    ASSERT_EQ(details.Faces.size(), 1u);
+    EXPECT_FALSE(details.Faces[0].FileInfo.Opened);
+    EXPECT_TRUE(details.Faces[0].FileInfo.Error.contains(fifo))
+        << details.Faces[0].FileInfo.Error.toStdString();
+    for (const QString& path : {fifo, zero, other.path()}) {
+        EXPECT_EQ(FontFace::Open(path, 0), nullptr) << path.toStdString();
+        const platform::FontFileInfo info = platform::ReadFontFile(path, 0);
+        EXPECT_FALSE(info.Opened);
+        EXPECT_FALSE(info.Error.isEmpty());
+    }
+    OpenFaceCache cache;
+    EXPECT_EQ(cache.Face(fifo, 0), nullptr);
+    // The face read before has every character missing now: nothing is read from the FIFO.
+    EXPECT_EQ(earlier->Shape(QStringLiteral("AA")).missing, 2);
+    EXPECT_TRUE(earlier->Lost());
+    EXPECT_FALSE(watchdog.Fired()) << "a reader blocked on the FIFO";
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Tiles drawn from their family's own face: coverage, widths, painting, the face store and the
 // default caption, against the tests' own fonts (DejaVu has no kana, IPA has).
 #include "fontengine/OpenFaceCache.h"
+#include "fontengine/Pixels.h"
 #include "fontengine/ScriptSamples.h"
 #include "fontengine/TileTextFactory.h"
 #include "fonts/FirstPaintBudget.h"
@@ -10,10 +11,12 @@
 #include "tests/support/TestSupport.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QRawFont>
 #include <QWidget>
+#include <QtEndian>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -54,6 +57,65 @@ struct Inks {
     int marks = 0; // the missing marks' red
     int other = 0;
 };
+
+// The tiny font of the tests' own with "A" and "あ".
+QByteArray MarkupFontBytes() {
+    return testing_support::ReadBytes(
+        QStringLiteral(GLYPHORAMA_SOURCE_DIR "/tests/fonts/data/markup-names.ttf"));
+}
+
+// Where the table of the tag starts in a single font's bytes (its table directory at 0).
+quint32 TableOffset(const QByteArray& font, const char* tag) {
+    const auto* bytes = reinterpret_cast<const uchar*>(font.constData());
+    for (int i = 0; i < qFromBigEndian<quint16>(bytes + 4); ++i)
+        if (font.mid(12 + 16 * i, 4) == tag)
+            return qFromBigEndian<quint32>(bytes + 12 + 16 * i + 8);
+    ADD_FAILURE() << "no " << tag << " table";
+    return 0;
+}
+
+// A legal font about as wide as a font can be: every advance 32,767 units in an em of 16
+// (HarfBuzz reads larger advances as negative).
+QByteArray WithHugeAdvances(QByteArray font) {
+    auto* bytes = reinterpret_cast<uchar*>(font.data());
+    qToBigEndian<quint16>(16, bytes + TableOffset(font, "head") + 18);
+    const int metrics = qFromBigEndian<quint16>(bytes + TableOffset(font, "hhea") + 34);
+    for (int i = 0; i < metrics; ++i)
+        qToBigEndian<quint16>(0x7FFF, bytes + TableOffset(font, "hmtx") + 4 * i);
+    return font;
+}
+
+// A collection of the given number of faces, all of them the one font: a header whose every
+// entry points at the same table directory, which follows it.
+QByteArray Collection(const QByteArray& font, int faces) {
+    const quint32 header = 12 + 4 * faces;
+    QByteArray tables = font;
+    auto* bytes = reinterpret_cast<uchar*>(tables.data());
+    for (int i = 0; i < qFromBigEndian<quint16>(bytes + 4); ++i) {
+        uchar* offset = bytes + 12 + 16 * i + 8;
+        qToBigEndian<quint32>(qFromBigEndian<quint32>(offset) + header, offset);
+    }
+    QByteArray collection("ttcf\0\1\0\0", 8);
+    collection.resize(header);
+    auto* entries = reinterpret_cast<uchar*>(collection.data());
+    qToBigEndian<quint32>(faces, entries + 8);
+    for (int i = 0; i < faces; ++i)
+        qToBigEndian<quint32>(header, entries + 12 + 4 * i);
+    return collection + tables;
+}
+
+int MappingCount() {
+    return static_cast<int>(
+        testing_support::ReadBytes(QStringLiteral("/proc/self/maps")).count('\n'));
+}
+
+qint64 ResidentKiB() {
+    for (const QByteArray& line :
+         testing_support::ReadBytes(QStringLiteral("/proc/self/status")).split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return 0;
+}
 
 Inks CountInks(const QImage& image) {
     Inks inks;
@@ -122,6 +184,63 @@ TEST(FontFace, UnreadableFilesGiveNoFace) {
     EXPECT_EQ(FontFace::Open(QString(), 0), nullptr);
     // A single font holds no second face.
     EXPECT_EQ(FontFace::Open(Installed("DejaVu Sans").FilePath, 1), nullptr);
+}
+
+// A font file rewritten in place (cp truncates, then writes) while its face is open: the face
+// read the file into memory, so nothing of the old file can be read past the new end. A use
+// after the change shows missing marks while the file is no font, and the new file's glyphs
+// once it is one again; what was drawn before is never mixed with the new file's glyphs.
+TEST(FontFace, AFileRewrittenInPlaceIsReadAgainAndNeverCrashes) {
+    testing_support::TempFolder folder;
+    const QString path = folder.file(QStringLiteral("rewritten.ttf"));
+    const QByteArray sans = testing_support::ReadBytes(Installed("DejaVu Sans").FilePath);
+    testing_support::WriteBytes(path, sans);
+    TileTextFactory sampler(QString(), ScreenDpi);
+    const QString text = QStringLiteral("Aあ");
+    const auto before = sampler.Make(path, 0, QStringLiteral("Rewritten"), text, 16);
+    EXPECT_EQ(before->Missing(), 1);
+    EXPECT_GT(CountInks(Painted(*before)).dark, 20);
+    const auto face = FontFace::Open(path, 0);
+    ASSERT_TRUE(face);
+    EXPECT_EQ(face->Shape(text).missing, 1);
+    const uint32_t glyphA = face->Shape(QStringLiteral("A")).glyphs[0].id;
+    face->ReleaseMemory();
+
+    testing_support::WriteBytes(path, QByteArray());
+    // A new size and a new text read the file as it is now: nothing.
+    const auto truncated = sampler.Make(path, 0, QStringLiteral("Rewritten"), text + "B", 96);
+    EXPECT_EQ(truncated->Missing(), 3);
+    EXPECT_EQ(CountInks(Painted(*truncated)).dark, 0);
+    const Inks repainted = CountInks(Painted(*before));
+    EXPECT_EQ(repainted.dark, 0);
+    EXPECT_GT(repainted.marks, 20);
+    EXPECT_EQ(face->Shape(text).missing, 2);
+    EXPECT_TRUE(face->Lost());
+    EXPECT_TRUE(face->Outline(glyphA).isEmpty());
+
+    // Cut in the middle, as a copy in progress leaves it: whatever it shows, it shows.
+    testing_support::WriteBytes(path, sans.left(sans.size() / 2));
+    Painted(*sampler.Make(path, 0, QStringLiteral("Rewritten"), text, 16));
+    Painted(*before);
+
+    // Another font now, one with "あ": its own glyphs, in the old tile too.
+    const QByteArray markup = MarkupFontBytes();
+    testing_support::WriteBytes(path, markup);
+    EXPECT_EQ(sampler.Make(path, 0, QStringLiteral("Rewritten"), text, 16)->Missing(), 0);
+    const Inks renewed = CountInks(Painted(*before));
+    EXPECT_GT(renewed.dark, 20);
+    EXPECT_EQ(renewed.marks, 0);
+    // The face opened from the first file stays as it was lost: no glyph of the new file.
+    EXPECT_EQ(face->Shape(text).missing, 2);
+
+    // A legal font whose line is wider than an int holds at 96 pt: the width is capped
+    // rather than overflowing (the tile then vanished). The padding keeps the size apart.
+    testing_support::WriteBytes(path, WithHugeAdvances(markup) + QByteArray(4, '\0'));
+    const auto wide = sampler.Make(path, 0, QStringLiteral("Rewritten"), QString(20000, u'A'), 96);
+    EXPECT_EQ(wide->Missing(), 0);
+    EXPECT_EQ(wide->Width(), MaxTextPixels);
+    EXPECT_EQ(sampler.Make(path, 0, QStringLiteral("Rewritten"), QStringLiteral("AA"), 96)->Width(),
+              2 * 32767 * 128 / 16);
 }
 
 TEST(TileTextFactory, WidthsFollowWhatIsDrawnAtTheGivenSize) {
@@ -295,4 +414,35 @@ TEST(FirstPaintBudget, NewTilesPaintAFewPerFrameAndAllInTheEnd) {
     tile->SetSample(Make(sampler, "IPAGothic", QString()));
     other.grab();
     EXPECT_TRUE(tile->Sample()->Drawn());
+}
+
+// A collection of more faces than the kernel allows mappings (65,530 by default): every face
+// a font list can name (its index takes 16 bits) opens and shapes, what is needed of the file
+// is read once, and no face keeps a mapping or the file's bytes.
+TEST(OpenFaceCache, ACollectionOfMoreFacesThanMappingsIsReadOnceAndNeverMapped) {
+    testing_support::TempFolder folder;
+    const QString path = folder.file(QStringLiteral("many.ttc"));
+    testing_support::WriteBytes(path, Collection(MarkupFontBytes(), 66000));
+    OpenFaceCache cache;
+    const int mappings = MappingCount();
+    const qint64 resident = ResidentKiB();
+    for (int index = 0; index <= 0xFFFF; ++index) {
+        FontFace* face = cache.Face(path, index);
+        ASSERT_NE(face, nullptr) << index;
+        ASSERT_EQ(face->Shape(QStringLiteral("Aあ")).missing, 0) << index;
+        face->ReleaseMemory();
+    }
+    EXPECT_EQ(cache.Size(), 0x10000);
+    // Once: its header, the offsets of its faces, the one table directory and the tables
+    // shaping needs.
+    EXPECT_LT(cache.Reads(), 20) << cache.Reads();
+    EXPECT_LT(MappingCount(), mappings + 100);
+    // What 65,536 open faces take: a few hundred bytes each. A sanitizer's allocator keeps
+    // freed memory in quarantine, so the figure means nothing there.
+    const qint64 grown = ResidentKiB() - resident;
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+    EXPECT_LT(grown, 64 * 1024) << grown << " KiB";
+#endif
+    std::printf("65,536 faces of one collection: %lld KiB, %d mappings more\n",
+                static_cast<long long>(grown), MappingCount() - mappings);
 }

@@ -55,6 +55,39 @@ TEST(FileAccess, FilesThatAreNoRegularFilesAreRefusedWithoutBlocking) {
     EXPECT_EQ(refusal.writeMessage(), fifo + " に書き込めません");
 }
 
+// Parts of a file are read only while it is the version looked at: a file rewritten in place
+// (same inode) or replaced gives nothing, and a FIFO put in its place is never opened.
+TEST(FileAccess, AVersionedFileReadsOnlyTheVersionItWasGiven) {
+    TempFolder temp;
+    const QString path = temp.file(QStringLiteral("face.ttf"));
+    WriteBytes(path, "0123456789");
+    const auto version = platform::VersionOf(path);
+    ASSERT_TRUE(version);
+    EXPECT_EQ(version->size, 10);
+    platform::VersionedFile file(path, *version);
+    EXPECT_EQ(file.Read(2, 3), QByteArray("234"));
+    EXPECT_EQ(file.Read(8, 100), QByteArray("89")); // cut at the end
+    EXPECT_EQ(file.Read(20, 4), QByteArray());
+    file.Close();
+    EXPECT_EQ(file.Read(0, 2), QByteArray("01")); // opened again
+
+    WriteBytes(path, "0123"); // in place, while the file is open
+    EXPECT_EQ(file.Read(0, 2), std::nullopt);
+    file.Close();
+    EXPECT_EQ(file.Read(0, 2), std::nullopt);
+    EXPECT_NE(platform::VersionOf(path), version);
+
+    ASSERT_TRUE(QFile::remove(path));
+    testing_support::MakeFifo(path);
+    testing_support::FifoWatchdog watchdog(path);
+    std::optional<FileRefusal> refusal;
+    EXPECT_EQ(platform::VersionOf(path, &refusal), std::nullopt);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->kind(), FileRefusal::Kind::NotRegular);
+    EXPECT_EQ(platform::VersionedFile(path, *version).Read(0, 2), std::nullopt);
+    EXPECT_FALSE(watchdog.Fired());
+}
+
 TEST(FileAccess, MissingFilesAreNoRefusalAndSizeIsCapped) {
     TempFolder temp;
     EXPECT_FALSE(ReadRegularFile(temp.file("none"), 10, nullptr).has_value());

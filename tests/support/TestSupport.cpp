@@ -5,9 +5,11 @@
 #include <QFile>
 #include <QThread>
 #include <csignal>
+#include <fcntl.h>
 #include <stdexcept>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace testing_support {
 
@@ -52,6 +54,30 @@ FileSizeLimit::~FileSizeLimit() {
 void MakeFifo(const QString& path) {
     if (::mkfifo(QFile::encodeName(path).constData(), 0600) != 0)
         throw std::runtime_error("mkfifo " + path.toStdString());
+}
+
+FifoWatchdog::FifoWatchdog(const QString& fifo, int timeoutMs) {
+    thread_ = std::thread([this, path = QFile::encodeName(fifo), timeoutMs] {
+        std::unique_lock lock(mutex_);
+        auto wait = std::chrono::milliseconds(timeoutMs);
+        while (!ended_.wait_for(lock, wait, [this] { return done_; })) {
+            fired_ = true;
+            // Read and write: opening never blocks, and wakes a reader waiting for a writer.
+            const int fd = ::open(path.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0)
+                ::close(fd);
+            wait = std::chrono::seconds(1);
+        }
+    });
+}
+
+FifoWatchdog::~FifoWatchdog() {
+    {
+        std::lock_guard lock(mutex_);
+        done_ = true;
+    }
+    ended_.notify_all();
+    thread_.join();
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {

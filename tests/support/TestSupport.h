@@ -4,7 +4,11 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <atomic>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
+#include <thread>
 
 namespace testing_support {
 
@@ -39,6 +43,25 @@ private:
 
 // Makes a FIFO; a reader that opened it for a blocking read would wait for a writer forever.
 void MakeFifo(const QString& path);
+
+// Keeps a test that blocks on a FIFO from hanging: when the test has not ended within the
+// time given, the FIFO is opened for writing and closed again, once a second, so that a
+// reader blocked on it gets its end of file; Fired() then says the test would have hung.
+class FifoWatchdog {
+public:
+    explicit FifoWatchdog(const QString& fifo, int timeoutMs = 10000);
+    ~FifoWatchdog();
+    FifoWatchdog(const FifoWatchdog&) = delete;
+    FifoWatchdog& operator=(const FifoWatchdog&) = delete;
+    bool Fired() const { return fired_; }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable ended_;
+    bool done_ = false;
+    std::atomic<bool> fired_{false};
+    std::thread thread_;
+};
 
 // Runs the event loop until the condition holds or the time is up; returns the condition.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
