@@ -11,7 +11,7 @@ using platform::ReadFontFile;
 
 namespace {
 
-const QString MarkupFont =
+const QString MarkupNamesFont =
     QStringLiteral(GLYPHORAMA_SOURCE_DIR "/tests/fonts/data/markup-names.ttf");
 
 TEST(FontNameStringTest, DecodesEachPlatformsEncoding) {
@@ -68,7 +68,7 @@ TEST(FontFileInfoTest, ReadsVersionCopyrightLicenceAndGlyphCount) {
 }
 
 TEST(FontFileInfoTest, MarkupInNameStringsIsKeptAsItIs) {
-    const auto info = ReadFontFile(MarkupFont, 0);
+    const auto info = ReadFontFile(MarkupNamesFont, 0);
     ASSERT_TRUE(info.Opened);
     EXPECT_EQ(info.Copyright,
               QStringLiteral("<b>x</b>&amp; <a href='http://example.invalid/'>link</a>"));
