@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <cmath>
-#include <sys/stat.h>
 
 namespace {
 
@@ -30,15 +29,11 @@ bool plausible(const CaptionMetrics& info) {
 } // namespace
 
 std::optional<FileStamp> FileStamp::Of(const QString& path) {
-    struct stat status {};
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &status) != 0 ||
-        !S_ISREG(status.st_mode))
+    const std::optional<platform::FileVersion> version =
+        path.isEmpty() ? std::nullopt : platform::VersionOf(path);
+    if (!version)
         return std::nullopt;
-    FileStamp stamp;
-    stamp.path = path;
-    stamp.size = status.st_size;
-    stamp.modifiedNs = qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
-    return stamp;
+    return FileStamp{path, version->size, version->modifiedNs};
 }
 
 CaptionMetricsCache::CaptionMetricsCache(const QString& path) : path_(path) {
