@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The face cache is only a cache: a FIFO in its place, or a link to /dev/zero, does not keep the
-# window from appearing, shows no message, and the program closes normally.
+# The face cache is only a cache: a FIFO in its place does not keep the window from appearing,
+# shows no message, is not replaced, and the program closes normally. (A link to /dev/zero is
+# left to the unit tests: a program that wrote its cache through it would replace the device
+# for the whole machine when run as root.)
 set -euo pipefail
 source "$GLYPHORAMA_SOURCE_DIR/tests/e2e/common.sh"
 
@@ -18,7 +20,5 @@ start_with_cache() {
 
 mkfifo "$CACHE"
 start_with_cache "a FIFO"
-rm -f "$CACHE"
-ln -s /dev/zero "$CACHE"
-start_with_cache "a link to /dev/zero"
+[ -p "$CACHE" ] || fail "the FIFO was replaced"
 echo "ok"
