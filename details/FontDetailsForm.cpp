@@ -8,12 +8,14 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
@@ -21,8 +23,68 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
+
+// Window titles this long say all they can; a name table may hold far more.
+constexpr int MaxWindowTitleLength = 120;
+
+// The family's name as the window's heading. A name table may hold thousands of characters,
+// and a label asks for the width of its whole text: shown elided to the label's width, the
+// whole name in the tooltip (and selectable in the names table). Selecting the heading itself
+// is offered only while it shows the whole name.
+class ElidedTitle : public QLabel {
+public:
+    explicit ElidedTitle(const QString& text, QWidget* parent) : QLabel(parent), whole_(text) {
+        setTextFormat(Qt::PlainText);
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        setText(whole_);
+    }
+    QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+    QSize sizeHint() const override {
+        return {std::min(QLabel::sizeHint().width(), 600), QLabel::sizeHint().height()};
+    }
+
+protected:
+    // A label not yet laid out has a width of no meaning: it keeps the whole name until shown.
+    void resizeEvent(QResizeEvent* event) override {
+        QLabel::resizeEvent(event);
+        if (isVisible())
+            elide();
+    }
+    void showEvent(QShowEvent* event) override {
+        QLabel::showEvent(event);
+        elide();
+    }
+    void changeEvent(QEvent* event) override {
+        QLabel::changeEvent(event);
+        if (event->type() == QEvent::FontChange && isVisible())
+            elide();
+    }
+
+private:
+    void elide() {
+        const QString shown = fontMetrics().elidedText(whole_, Qt::ElideRight, width());
+        const bool whole = shown == whole_;
+        if (text() != shown)
+            setText(shown);
+        setToolTip(whole ? QString() : whole_);
+        setTextInteractionFlags(whole ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
+    }
+
+    const QString whole_;
+};
+
+// At most length characters, a surrogate pair never split, and "…" where text was cut.
+QString shortened(const QString& text, int length) {
+    if (text.size() <= length)
+        return text;
+    int cut = length - 1;
+    if (text.at(cut - 1).isHighSurrogate())
+        --cut;
+    return text.left(cut) + QChar(0x2026);
+}
 
 QTableWidgetItem* plainItem(const QString& text) {
     auto* item = new QTableWidgetItem(text);
@@ -36,15 +98,14 @@ FontDetailsForm::FontDetailsForm(FamilyDetails details, const QString& sampleTex
     : QDialog(parent), details_(std::move(details)) {
     setObjectName(QStringLiteral("FontDetailsForm"));
     // Window titles are never read as markup.
-    setWindowTitle(tr("フォントの詳細 - %1").arg(details_.Family));
-    resize(720, 560);
+    setWindowTitle(tr("フォントの詳細 - %1").arg(shortened(details_.Family, MaxWindowTitleLength)));
+    const QSize screen =
+        (parent ? parent->screen() : QGuiApplication::primaryScreen())->availableGeometry().size();
+    resize(std::min(720, screen.width()), std::min(560, screen.height()));
 
     auto* layout = new QVBoxLayout(this);
-    title_ = new QLabel(this);
+    title_ = new ElidedTitle(details_.Family, this);
     title_->setObjectName(QStringLiteral("FamilyNameLabel"));
-    title_->setTextFormat(Qt::PlainText);
-    title_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    title_->setText(details_.Family);
     QFont titleFont = title_->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     titleFont.setBold(true);

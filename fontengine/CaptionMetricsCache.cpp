@@ -50,12 +50,14 @@ QString CaptionMetricsCache::DefaultPath() {
 }
 
 bool CaptionMetricsCache::load() {
-    QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize)
+    // Only a regular file of bounded size is read: a FIFO left there would block the start
+    // for ever and a link to a device would read until memory runs out. Whatever is refused
+    // is simply rebuilt.
+    const std::optional<QByteArray> read = platform::ReadRegularFile(path_, MaxFileSize, nullptr);
+    if (!read)
         return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError ||
-        bytes.size() < Magic.size() + qsizetype(sizeof(quint32)) + HashSize ||
+    const QByteArray& bytes = *read;
+    if (bytes.size() < Magic.size() + qsizetype(sizeof(quint32)) + HashSize ||
         !bytes.startsWith(Magic))
         return false;
     const QByteArray body = bytes.left(bytes.size() - HashSize);

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QSet>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -96,11 +97,18 @@ public:
     bool LoadTagFile(const QString& tagName, platform::TextFileList& list) const;
     bool AddFontToTag(const QString& tagName, const QString& fontName);
     void AddTag(const QString& name);
+    // These two change the file before the entry; when the file cannot be deleted or moved
+    // (a file of the new name exists), they raise EFileError and leave both as they were.
     void RemoveTag(const QString& name);
     void RenameTag(const QString& oldName, const QString& newName);
+    // The user tags to save at close, given the list the settings file holds now: ours, then
+    // those another writer added meanwhile whose files exist, unless this session removed or
+    // renamed them.
+    QStringList MergedTagNames(const QStringList& listedNow) const;
     int FindTag(const QString& name) const;
     bool TagExists(const QString& name) const;
-    void DeleteTagFile(const QString& name);
+    // Whether no file of the tag remains.
+    bool DeleteTagFile(const QString& name);
 
     // --- Tag bar
     void RebuildTagBar();
@@ -128,6 +136,9 @@ private:
 
     // Draws each tile from its family's own face; the faces stay open for the catalogue's life.
     const std::unique_ptr<TileTextFactory> samples_;
+    // Names of tags removed or renamed away in this session: a close must not bring them back
+    // from a list another writer saved.
+    QSet<QString> droppedTags_;
     // Measures the shown tiles again after the sample text or size changed, a few at a time.
     StepwiseRemeasure* const resampler_;
 

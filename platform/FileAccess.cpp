@@ -188,6 +188,11 @@ std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize,
 }
 
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes) {
+    // A link is written through to its target, which the rename replaces: a FIFO, a socket or
+    // a device (a cache left as a link to /dev/zero) must never be that target.
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode))
+        return false;
     QSaveFile file(path);
     // Unbuffered, so that a full disk fails the write itself. Buffered, Qt 6.4 would report
     // the failure only from the flush inside commit(), and commit() would then put the empty

@@ -79,7 +79,8 @@ std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize,
 
 // Replaces the file by bytes through a temporary file and a rename. Every write is checked,
 // the temporary file is flushed and checked before it replaces the original, and on any
-// failure the original stays as it was. Returns false on failure.
+// failure the original stays as it was. A link is followed; anything but a regular file at
+// its end (a FIFO, a device) is never replaced. Returns false on failure.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
 // Whether WriteFileAtomically could replace the file as things stand: its folder exists and

@@ -14,7 +14,11 @@ bool DirectoryExists(const QString& path);
 bool CreateDir(const QString& path);
 bool FileExists(const QString& path);
 bool DeleteFile(const QString& path);
-// Fails, changing nothing, when the target exists already.
+// Whether both names lead to one file (links are not followed).
+bool SameFile(const QString& a, const QString& b);
+// Fails, changing nothing, when the target exists already, even when it appears during the
+// call. A target that is the source under another name (a change of case where case is
+// ignored) is no obstacle.
 bool RenameFile(const QString& from, const QString& to);
 
 } // namespace platform

@@ -16,9 +16,11 @@ constexpr int FrameWidth = 3;
 
 } // namespace
 
-TNewTagForm::TNewTagForm(QWidget* owner, NameTest tagExists, NameTest isValidTagName)
+TNewTagForm::TNewTagForm(QWidget* owner, NameTest tagExists, NameTest isValidTagName,
+                         NameTest fileTaken)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), ui(new Ui::TNewTagForm),
-      tagExists_(std::move(tagExists)), isValidTagName_(std::move(isValidTagName)) {
+      tagExists_(std::move(tagExists)), isValidTagName_(std::move(isValidTagName)),
+      fileTaken_(std::move(fileTaken)) {
     ui->setupUi(this);
     // The form may grow by its frame; it never gets smaller than its controls need.
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -59,6 +61,8 @@ void TNewTagForm::TagNameChange() {
         Refuse(tr("同じ名前のタグは登録できません。"));
     } else if (!isValidTagName_ || !isValidTagName_(name)) {
         Refuse(TAppCore::ForbiddenTagNameMessage());
+    } else if (fileTaken_ && fileTaken_(name)) {
+        Refuse(tr("同じ名前のタグファイルがあるため、この名前には変更できません。"));
     } else {
         ui->RegistButton->setEnabled(true);
         ui->Notice->hide();

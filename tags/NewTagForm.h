@@ -14,8 +14,10 @@ class TNewTagForm : public QDialog {
 public:
     using NameTest = std::function<bool(const QString&)>;
     // tagExists answers whether a tag of exactly that name exists; isValidTagName whether the
-    // name holds none of the forbidden characters.
-    TNewTagForm(QWidget* owner, NameTest tagExists, NameTest isValidTagName);
+    // name holds none of the forbidden characters; fileTaken, when given, whether a tag file of
+    // that name exists that the name must not be given to (a rename must not take it over).
+    TNewTagForm(QWidget* owner, NameTest tagExists, NameTest isValidTagName,
+                NameTest fileTaken = {});
     ~TNewTagForm() override;
 
     Ui::TNewTagForm* const ui;
@@ -39,4 +41,5 @@ private:
 
     NameTest tagExists_;
     NameTest isValidTagName_;
+    NameTest fileTaken_;
 };

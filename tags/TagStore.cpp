@@ -5,6 +5,7 @@
 #include "platform/Exceptions.h"
 #include "platform/Folders.h"
 #include "platform/TextFileList.h"
+#include "tags/TagListMerge.h"
 #include "ui/Glyphorama.h"
 
 const QString TFontPool::TrashTagName = QStringLiteral("ゴミ箱");
@@ -125,16 +126,23 @@ void TFontPool::AddTag(const QString& name) {
     tag.Name = name;
     tag.Hint = name;
     TagList.push_back(tag);
+    droppedTags_.remove(name);
     RebuildTagBar();
 }
 
 void TFontPool::RemoveTag(const QString& tagName) {
     // Callers pass the entry's own name: keep it past the erase.
     const QString name = tagName;
+    // The file goes first: an entry removed over a file that stays would leave the file with
+    // no button leading to it, and the user believing it gone.
+    if (!DeleteTagFile(name))
+        throw platform::EFileError(tr("タグ「%1」を削除できません: %2 を削除できませんでした。")
+                                       .arg(name, TagFilePath(name)));
     const int index = FindTag(name);
     if (index >= 0)
         TagList.erase(TagList.begin() + index);
-    DeleteTagFile(name);
+    if (FindTag(name) < 0)
+        droppedTags_.insert(name);
     RebuildTagBar();
 }
 
@@ -146,13 +154,35 @@ void TFontPool::RenameTag(const QString& tagName, const QString& newName) {
     const int index = FindTag(oldName);
     if (index < 0)
         return;
-    TagList[index].Name = newName;
-    TagList[index].Hint = newName;
+    // The file moves first, and never over another file: the entry must not come to name a
+    // file that holds another tag's fonts, and its own fonts must not be left behind.
     const QString from = TagFilePath(oldName);
     const QString to = TagFilePath(newName);
-    if (!from.isEmpty() && !to.isEmpty() && platform::FileExists(from))
-        platform::RenameFile(from, to);
+    const bool hasFile = !from.isEmpty() && platform::FileExists(from);
+    const bool taken = !to.isEmpty() && platform::FileExists(to) && !platform::SameFile(from, to);
+    if (taken)
+        throw platform::EFileError(
+            tr("タグ名を「%1」に変更できません: 同じ名前のタグファイル %2 があります。")
+                .arg(newName, to));
+    if (hasFile && (to.isEmpty() || !platform::RenameFile(from, to)))
+        throw platform::EFileError(
+            tr("タグ名を「%1」に変更できません: %2 の名前を変更できませんでした。")
+                .arg(newName, from));
+    TagList[index].Name = newName;
+    TagList[index].Hint = newName;
+    if (FindTag(oldName) < 0)
+        droppedTags_.insert(oldName);
+    droppedTags_.remove(newName);
     RebuildTagBar();
+}
+
+QStringList TFontPool::MergedTagNames(const QStringList& listedNow) const {
+    return MergeTagLists(SaveTagNames(), listedNow, droppedTags_, [this](const QString& name) {
+        if (name == TrashTagName || name == FavoritesTagName || name == SeparatorTagName)
+            return false;
+        const QString path = TagFilePath(name);
+        return !path.isEmpty() && platform::FileExists(path);
+    });
 }
 
 int TFontPool::FindTag(const QString& name) const {
@@ -166,8 +196,7 @@ bool TFontPool::TagExists(const QString& name) const {
     return FindTag(name) >= 0;
 }
 
-void TFontPool::DeleteTagFile(const QString& name) {
+bool TFontPool::DeleteTagFile(const QString& name) {
     const QString path = TagFilePath(name);
-    if (!path.isEmpty() && platform::FileExists(path))
-        platform::DeleteFile(path);
+    return path.isEmpty() || !platform::FileExists(path) || platform::DeleteFile(path);
 }

@@ -212,6 +212,18 @@ Install one, for example the package fonts-noto-cjk or fonts-ipafont-gothic (sud
         <source>%1 — %2 文字なし</source>
         <translation>%1 — %2 missing</translation>
     </message>
+    <message>
+        <source>タグ「%1」を削除できません: %2 を削除できませんでした。</source>
+        <translation>Cannot delete the tag “%1”: %2 could not be deleted.</translation>
+    </message>
+    <message>
+        <source>タグ名を「%1」に変更できません: 同じ名前のタグファイル %2 があります。</source>
+        <translation>Cannot rename the tag to “%1”: a tag file of that name, %2, already exists.</translation>
+    </message>
+    <message>
+        <source>タグ名を「%1」に変更できません: %2 の名前を変更できませんでした。</source>
+        <translation>Cannot rename the tag to “%1”: %2 could not be renamed.</translation>
+    </message>
 </context>
 <context>
     <name>TGetInternetData</name>
@@ -379,6 +391,10 @@ Please see the official page.<byte value="xd"/>
         <source>同じ名前のタグは登録できません。</source>
         <translation>A tag with the same name already exists.</translation>
     </message>
+    <message>
+        <source>同じ名前のタグファイルがあるため、この名前には変更できません。</source>
+        <translation>A tag file of this name already exists; the tag cannot take this name.</translation>
+    </message>
 </context>
 <context>
     <name>TagCaption</name>
@@ -470,7 +486,7 @@ Please see the official page.<byte value="xd"/>
     </message>
     <message>
         <source>ファイルの文字コードで表せない文字があります</source>
-        <translation>a character cannot be held by the file's encoding</translation>
+        <translation>a character cannot be held by the file&apos;s encoding</translation>
     </message>
 </context>
 </TS>

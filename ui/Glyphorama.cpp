@@ -260,8 +260,17 @@ void TGlyphorama::FormClose() {
     AppCore->IniWriteInteger(ini, settings, QStringLiteral("sample_view_mode"),
                              FontPool->Options.SampleViewMode);
     // A list that could not be read at start must not overwrite the user's saved tags.
+    // Another writer (an older version, a hand edit) may have listed tags since the start:
+    // the list is merged with the file's as it is now, never written from our copy alone.
     if (tagsLoaded_) {
-        const QStringList tags = FontPool->SaveTagNames();
+        QStringList listed;
+        try {
+            AppCore->IniReadList(ini, QStringLiteral("tags"), listed);
+        } catch (const platform::EConvertError&) {
+            listed.clear();
+            AppCore->IniSalvageList(ini, QStringLiteral("tags"), listed);
+        }
+        const QStringList tags = FontPool->MergedTagNames(listed);
         AppCore->IniWriteList(ini, QStringLiteral("tags"), tags, static_cast<int>(tags.size()));
     }
     const QRect frame = placement_->Outer();

@@ -1,6 +1,7 @@
 // The main window's tag menu and tag dialog commands.
 #include "ui/Glyphorama.h"
 
+#include "platform/Folders.h"
 #include "tags/NewTagForm.h"
 #include "tags/TagButton.h"
 #include "tags/TagToolBar.h"
@@ -52,8 +53,19 @@ void TGlyphorama::RenameTagClick() {
 
 namespace {
 
-// Runs the tag dialog once and hands back the accepted name, empty when it was cancelled.
-QString askTagName(TGlyphorama& window, const QString& initialName) {
+// Runs the tag dialog once and hands back the accepted name, empty when it was cancelled. A
+// rename must not take over a file that is not the tag's own, listed or not; a new
+// tag may, which is how a file left without a tag becomes reachable again.
+QString askTagName(TGlyphorama& window, const QString& initialName, bool renaming) {
+    TNewTagForm::NameTest fileTaken;
+    if (renaming)
+        fileTaken = [&window, initialName](const QString& name) {
+            if (!window.FontPool)
+                return false;
+            const QString path = window.FontPool->TagFilePath(name);
+            return !path.isEmpty() && platform::FileExists(path) &&
+                   !platform::SameFile(path, window.FontPool->TagFilePath(initialName));
+        };
     TNewTagForm form(
         &window,
         [&window](const QString& name) {
@@ -61,7 +73,8 @@ QString askTagName(TGlyphorama& window, const QString& initialName) {
         },
         [&window](const QString& name) {
             return window.AppCore && window.AppCore->IsValidTagName(name);
-        });
+        },
+        std::move(fileTaken));
     form.ui->TagName->setText(initialName);
     form.exec();
     return form.ResultName;
@@ -72,7 +85,7 @@ QString askTagName(TGlyphorama& window, const QString& initialName) {
 void TGlyphorama::AskRenameTag(const QString& oldName) {
     if (!FontPool)
         return;
-    const QString newName = askTagName(*this, oldName);
+    const QString newName = askTagName(*this, oldName, true);
     if (FontPool)
         FontPool->RenameTag(oldName, newName);
 }
@@ -80,7 +93,7 @@ void TGlyphorama::AskRenameTag(const QString& oldName) {
 void TGlyphorama::NewTagButtonClick() {
     if (!FontPool)
         return;
-    const QString name = askTagName(*this, QString());
+    const QString name = askTagName(*this, QString(), false);
     if (FontPool && !name.isEmpty())
         FontPool->AddTag(name);
 }

@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -110,6 +111,36 @@ TEST(FontDetailsFormTest, MarkupInFontStringsIsShownAsPlainText) {
         text.contains(QStringLiteral("<script>alert(1)</script> & <b>bold</b>\nsecond line")));
     EXPECT_EQ(part<QTableWidget>(&form, "NamesTable")->item(0, 1)->text(), MarkupFamily);
     EXPECT_TRUE(part<FontWaterfall>(&form, "Waterfall")->HasFace());
+}
+
+// A name table may hold a 15,000-character family name, and versions and copyrights as long:
+// the window still fits the screen with its buttons inside. The title is elided; the whole
+// name is in its tooltip and in the names table, where it can be selected.
+TEST(FontDetailsFormTest, LongNamesNeverMakeTheWindowWiderThanTheScreen) {
+    testing_support::TestFontFolder fonts;
+    fonts.Add(QStringLiteral(GLYPHORAMA_SOURCE_DIR "/tests/details/data/long-names.ttf"),
+              QStringLiteral("long.ttf"));
+    const QString family =
+        (QStringLiteral("Long") + QStringLiteral("name").repeated(3749)).left(15000);
+    FontDetailsForm form(ReadFamilyDetails(family, fonts.Config()), QString());
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const QRect screen = form.screen()->availableGeometry();
+    EXPECT_LE(form.frameGeometry().width(), screen.width());
+    EXPECT_LE(form.minimumSizeHint().width(), screen.width());
+    for (const char* name : {"CopyFamilyName", "OpenFontFolder", "CloseButton"}) {
+        auto* button = part<QPushButton>(&form, name);
+        EXPECT_TRUE(form.rect().contains(QRect(button->mapTo(&form, QPoint()), button->size())))
+            << name;
+    }
+    auto* title = part<QLabel>(&form, "FamilyNameLabel");
+    EXPECT_LE(title->fontMetrics().horizontalAdvance(title->text()), title->width());
+    EXPECT_EQ(title->toolTip(), family);
+    EXPECT_LT(form.windowTitle().size(), 200);
+    auto* names = part<QTableWidget>(&form, "NamesTable");
+    ASSERT_GE(names->rowCount(), 1);
+    EXPECT_EQ(names->item(0, 1)->text(), family);
+    EXPECT_TRUE(names->item(0, 1)->flags() & Qt::ItemIsSelectable);
 }
 
 TEST(FontDetailsFormTest, ADamagedFileShowsWhatCouldBeRead) {

@@ -7,10 +7,15 @@
 #include "tests/support/TestSupport.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <utime.h>
 
 namespace {
@@ -235,4 +240,35 @@ TEST_F(CaptionMetricsCacheTest, ABackgroundWriteOnAFullDiskKeepsTheOldCache) {
     EXPECT_EQ(testing_support::ReadBytes(cache), good);
     ASSERT_TRUE(grown.Save());
     EXPECT_EQ(CaptionMetricsCache(cache).Size(), 2);
+}
+
+// Something other than a file in the cache's place: a FIFO nobody writes to would block the
+// start for ever, a link to /dev/zero would read until memory runs out. Either is dropped
+// quietly and replaced by a cache made afresh. Each start runs in a child process so that a
+// start that hangs or eats memory fails the test instead of taking the test run with it.
+TEST_F(CaptionMetricsCacheTest, AFifoOrADeviceInTheCachesPlaceIsDroppedWithoutReading) {
+    const auto startsWithin = [this](int seconds) {
+        const pid_t child = fork();
+        if (child == 0) {
+            const CaptionMetricsCache opened(cache);
+            _exit(opened.WasDropped() && opened.Size() == 0 ? 0 : 1);
+        }
+        int status = 0;
+        for (int waited = 0; waited < seconds * 20; ++waited) {
+            if (waitpid(child, &status, WNOHANG) == child)
+                return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+            usleep(50 * 1000);
+        }
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+        return false;
+    };
+    ASSERT_TRUE(QDir().mkpath(folder.file("cache")));
+
+    ASSERT_EQ(mkfifo(QFile::encodeName(cache).constData(), 0600), 0);
+    EXPECT_TRUE(startsWithin(5)) << "a FIFO as the cache";
+    ASSERT_TRUE(QFile::remove(cache));
+
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), cache));
+    EXPECT_TRUE(startsWithin(5)) << "a link to /dev/zero as the cache";
 }

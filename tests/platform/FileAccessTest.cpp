@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -142,4 +143,18 @@ TEST(FileAccess, AFullDiskKeepsTheOriginalByteForByte) {
 
     EXPECT_TRUE(WriteFileAtomically(path, "new"));
     EXPECT_EQ(ReadBytes(path), QByteArray("new"));
+}
+
+// The rename of an atomic write replaces whatever the path leads to: through a link, a FIFO
+// (or, for a program run as root, /dev/zero itself) would be swapped for a regular file.
+TEST(FileAccess, AnAtomicWriteNeverReplacesWhatIsNoRegularFile) {
+    TempFolder temp;
+    const QString fifo = temp.file(QStringLiteral("fifo"));
+    testing_support::MakeFifo(fifo);
+    const QString link = temp.file(QStringLiteral("faces.cache"));
+    ASSERT_TRUE(QFile::link(fifo, link));
+    EXPECT_FALSE(WriteFileAtomically(link, "cache"));
+    EXPECT_FALSE(WriteFileAtomically(fifo, "cache"));
+    EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
 }

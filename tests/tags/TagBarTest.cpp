@@ -156,6 +156,34 @@ TEST_F(TagBarTest, TheTagMenuDeletesAndRenamesUserTagsOnly) {
     EXPECT_TRUE(QFileInfo::exists(TagPath(QStringLiteral("renamed"))));
 }
 
+// A tag file that no tag lists (left by another program, or by hand) is refused as a new name,
+// as a listed one is: the renamed tag would take over that file's fonts.
+TEST_F(TagBarTest, ARenameOntoAFileOfAnotherTagIsRefusedInTheDialog) {
+    WriteTag(QStringLiteral("Mine"), "DejaVu Sans\r\n");
+    WriteTag(QStringLiteral("Other"), "IPAGothic\r\nDejaVu Serif\r\n");
+    Open({QStringLiteral("Mine")});
+    QStringList seen;
+    WhenModalOpens([&](QWidget* menu) {
+        menu->close();
+        WhenModalOpens([&](QWidget* dialog) {
+            auto* form = qobject_cast<TNewTagForm*>(dialog);
+            for (const QString& name : {QStringLiteral("Other"), QStringLiteral("Another")}) {
+                form->ui->TagName->setText(name);
+                seen << (form->ui->Notice->isHidden() ? QString() : form->ui->Notice->text())
+                     << (form->ui->RegistButton->isEnabled() ? "enabled" : "disabled");
+            }
+            form->close();
+        });
+        window->ui->RenameTag->trigger();
+    });
+    QTest::mouseClick(TagButtonOf(QStringLiteral("Mine")), Qt::RightButton);
+    Settle();
+    EXPECT_EQ(seen, (QStringList{"同じ名前のタグファイルがあるため、この名前には変更できません。",
+                                 "disabled", "", "enabled"}));
+    EXPECT_EQ(BarCaptions().mid(5), QStringList{"Mine (1)"});
+    EXPECT_EQ(TagBytes(QStringLiteral("Other")), "IPAGothic\r\nDejaVu Serif\r\n");
+}
+
 TEST_F(TagBarTest, TheNewTagButtonAddsARegisteredNameOnly) {
     Open();
     for (const bool registered : {false, true}) {

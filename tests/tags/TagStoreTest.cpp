@@ -2,6 +2,7 @@
 // and removals, and names that must never reach outside the tags folder.
 #include "TagFixture.h"
 
+#include "platform/Exceptions.h"
 #include "platform/TextCodec.h"
 #include "platform/TextFileList.h"
 #include "tests/support/TestSupport.h"
@@ -107,17 +108,44 @@ TEST_F(TagTest, RenamingAndRemovingTouchOnlyFilesThatExist) {
     Pool().RenameTag(QStringLiteral("unused"), QStringLiteral("still unused"));
     Pool().RenameTag(QStringLiteral("other"), QStringLiteral("other"));
     Pool().RenameTag(QStringLiteral("other"), QString());
-    // A file of the new name exists already: both files stay, the entry is renamed anyway.
-    Pool().RenameTag(QStringLiteral("new"), QStringLiteral("taken"));
+    // A file of the new name exists already, listed or not: the rename is refused and changes
+    // nothing, also for an entry without a file, which would show the other file's fonts.
+    EXPECT_THROW(Pool().RenameTag(QStringLiteral("new"), QStringLiteral("taken")),
+                 platform::EFileError);
+    EXPECT_THROW(Pool().RenameTag(QStringLiteral("still unused"), QStringLiteral("taken")),
+                 platform::EFileError);
     EXPECT_EQ(TagBytes(QStringLiteral("taken")), "X\r\n");
-    EXPECT_EQ(Counts().mid(3), (QStringList{"taken=1", "still unused=0", "other=0", "doomed=0"}));
-    EXPECT_EQ(Pool().TagList[3].Hint, "taken");
+    EXPECT_EQ(TagBytes(QStringLiteral("new")), "DejaVu Sans\r\n");
+    EXPECT_EQ(Counts().mid(3), (QStringList{"new=1", "still unused=0", "other=0", "doomed=0"}));
+    EXPECT_EQ(Pool().TagList[3].Hint, "new");
 
     Pool().RemoveTag(Pool().TagList[5].Name); // "other" has no file; "doomed" keeps its own
     Pool().RemoveTag(QStringLiteral("taken"));
     Pool().AddTag(QStringLiteral("added")); // no file until its first font
-    EXPECT_EQ(Pool().SaveTagNames(), (QStringList{"still unused", "doomed", "added"}));
+    EXPECT_EQ(Pool().SaveTagNames(), (QStringList{"new", "still unused", "doomed", "added"}));
     EXPECT_EQ(QDir(tagDir).entryList(QDir::Files), (QStringList{"doomed.tag", "new.tag"}));
+}
+
+// The list written at close when another writer saved its own meanwhile: the tags it added
+// follow ours when their files exist; names without a file, the fixed entries, and tags
+// removed or renamed away here do not come back.
+TEST_F(TagTest, TheListSavedAtCloseKeepsTagsAnotherWriterAdded) {
+    Create();
+    Pool().LoadTags({"a", "b", "c"});
+    WriteTag(QStringLiteral("b"), "X\r\n");
+    WriteTag(QStringLiteral("c"), "Y\r\n");
+    Pool().RemoveTag(QStringLiteral("b"));
+    Pool().RenameTag(QStringLiteral("c"), QStringLiteral("d"));
+    Pool().AddTag(QStringLiteral("e"));
+    // The other writer's files, some under names dropped here.
+    for (const QString& name : {QStringLiteral("x"), QStringLiteral("b"), QStringLiteral("c"),
+                                QStringLiteral("z"), Trash})
+        WriteTag(name, "DejaVu Sans\r\n");
+    EXPECT_EQ(Pool().MergedTagNames({"x", "a", "ghost", "b", "c", "z", "x", Trash, "/-/"}),
+              (QStringList{"a", "d", "e", "x", "z"}));
+    // Made again here, a removed tag is ours again, in our order.
+    Pool().AddTag(QStringLiteral("b"));
+    EXPECT_EQ(Pool().MergedTagNames({"b", "x"}), (QStringList{"a", "d", "e", "b", "x"}));
 }
 
 TEST_F(TagTest, NamesFromTheSettingsFileNeverReachOutsideTheTagsFolder) {
