@@ -31,6 +31,12 @@ int main(int argc, char** argv) {
         }
         PrepareApplication(app);
         TGlyphorama window;
+        // From the window's close on, a start told it was heard would find nobody to show it
+        // anything; it waits for this program's end instead and starts anew.
+        QObject::connect(&app, &QGuiApplication::lastWindowClosed, &instance,
+                         &platform::SingleInstance::StopAnswering);
+        QObject::connect(&sessionEnd, &platform::SessionEnd::Ending, &instance,
+                         &platform::SingleInstance::StopAnswering);
         QObject::connect(&sessionEnd, &platform::SessionEnd::Ending, &window,
                          &TGlyphorama::EndSession);
         // A later start was handed over to us: what its user wants to see is this window.

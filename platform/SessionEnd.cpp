@@ -57,6 +57,8 @@ SessionEnd::SessionEnd(QObject* parent) : QObject(parent) {
 }
 
 SessionEnd::~SessionEnd() {
+    // Whatever was asked of this object has been done.
+    endRequested = false;
     if (pipe_[1] < 0)
         return;
     for (std::size_t i = 0; i < HandledSignals.size(); ++i)

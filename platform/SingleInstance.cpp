@@ -118,13 +118,19 @@ SingleInstance::SingleInstance(const QString& dataFolder, QObject* parent) : QOb
 }
 
 SingleInstance::~SingleInstance() {
-    if (listener_) {
-        listener_->quit();
-        listener_->wait();
-        delete listener_;
-    }
+    StopAnswering();
     // The lock goes last: a start that takes it finds no socket of ours in the way.
     lock_.reset();
+}
+
+void SingleInstance::StopAnswering() {
+    if (!listener_)
+        return;
+    // The server closes with the thread's loop, and its socket goes with it.
+    listener_->quit();
+    listener_->wait();
+    delete listener_;
+    listener_ = nullptr;
 }
 
 SingleInstance::Start SingleInstance::Claim(const QStringList& arguments,

@@ -49,6 +49,10 @@ public:
     // The process that owns the folder, as far as its lock tells (0: unknown).
     qint64 OwnerProcess() const;
 
+    // The program is ending: a later start must not be told it was heard. It finds the folder
+    // still owned until this object is gone, and waits for that within its AnswerTime.
+    void StopAnswering();
+
 signals:
     // A later start's command line, received by the program that owns the folder.
     void Called(const QStringList& arguments);
