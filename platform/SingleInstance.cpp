@@ -8,8 +8,8 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
-#include <QSemaphore>
 #include <QThread>
+#include <future>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,10 +53,7 @@ public:
     Listener(const QString& socketPath, SingleInstance* owner)
         : socketPath_(socketPath), owner_(owner) {}
 
-    bool WaitUntilListening() {
-        ready_.acquire();
-        return listening_;
-    }
+    bool WaitUntilListening() { return listening_.get_future().get(); }
 
 protected:
     void run() override {
@@ -64,9 +61,9 @@ protected:
         server.setSocketOptions(QLocalServer::UserAccessOption);
         // The lock is ours: a socket already there was left by a program that died.
         QLocalServer::removeServer(socketPath_);
-        listening_ = server.listen(socketPath_);
-        ready_.release();
-        if (!listening_)
+        const bool listening = server.listen(socketPath_);
+        listening_.set_value(listening);
+        if (!listening)
             return;
         QObject::connect(&server, &QLocalServer::newConnection, &server, [this, &server] {
             while (QLocalSocket* socket = server.nextPendingConnection())
@@ -94,21 +91,20 @@ private:
             socket->write(&Accepted, 1);
             socket->flush();
             socket->disconnectFromServer();
-            QMetaObject::invokeMethod(
-                owner_, [owner = owner_, arguments] { emit owner->Called(arguments); },
-                Qt::QueuedConnection);
+            owner_->queueCall(arguments);
         });
     }
 
     const QString socketPath_;
     SingleInstance* const owner_;
-    QSemaphore ready_;
-    bool listening_ = false;
+    std::promise<bool> listening_;
 };
 
 } // namespace
 
 SingleInstance::SingleInstance(const QString& dataFolder, QObject* parent) : QObject(parent) {
+    connect(this, &SingleInstance::callsQueued, this, &SingleInstance::deliverCalls,
+            Qt::QueuedConnection);
     const QString folder = runtimeFolder();
     if (folder.isEmpty())
         return;
@@ -200,6 +196,24 @@ void SingleInstance::listen() {
     // Later starts will find the lock but nobody to answer them; this one runs all the same.
     listener->wait();
     delete listener;
+}
+
+void SingleInstance::queueCall(const QStringList& arguments) {
+    {
+        std::lock_guard lock(mutex_);
+        queuedCalls_.append(arguments);
+    }
+    emit callsQueued(QPrivateSignal());
+}
+
+void SingleInstance::deliverCalls() {
+    QList<QStringList> calls;
+    {
+        std::lock_guard lock(mutex_);
+        calls.swap(queuedCalls_);
+    }
+    for (const QStringList& arguments : calls)
+        emit Called(arguments);
 }
 
 qint64 SingleInstance::OwnerProcess() const {

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 class QDeadlineTimer;
 class QLockFile;
@@ -53,11 +54,17 @@ public:
     // still owned until this object is gone, and waits for that within its AnswerTime.
     void StopAnswering();
 
+    // From the thread that answers later starts: the command line of one, for Called.
+    void queueCall(const QStringList& arguments);
+
 signals:
     // A later start's command line, received by the program that owns the folder.
     void Called(const QStringList& arguments);
+    // queueCall's wake-up on the owner's thread; the calls themselves are under mutex_.
+    void callsQueued(QPrivateSignal);
 
 private:
+    void deliverCalls();
     Start handOver(const QStringList& arguments, const QDeadlineTimer& deadline,
                    const std::function<bool()>& giveUp);
     void listen();
@@ -68,6 +75,8 @@ private:
     // Answers later starts on a thread of its own, so that one comes to an end even while
     // the window is busy starting.
     QThread* listener_ = nullptr;
+    std::mutex mutex_;
+    QList<QStringList> queuedCalls_;
 };
 
 } // namespace platform
