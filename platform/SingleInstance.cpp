@@ -146,7 +146,7 @@ SingleInstance::Start SingleInstance::Claim(const QStringList& arguments,
             return Start::First;
         }
         if (lock_->error() != QLockFile::LockFailedError) {
-            // The lock cannot be made at all (a full disk): nobody else can have it either.
+            // No lock is there and none can be made (a full disk): run as before, unclaimed.
             lock_.reset();
             return Start::First;
         }
