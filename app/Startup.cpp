@@ -55,3 +55,17 @@ void PrepareApplication(platform::Application& app) {
     InterfaceLanguage::Install(LanguageSetting(paths.IniPath(SettingsFileName)).Read(),
                                InterfaceLanguage::Folder(paths.ExeDir));
 }
+
+QString UnansweredStartMessage(qint64 process) {
+    // The language setting is in the folder the other program owns: both languages, as for
+    // the missing Japanese font.
+    return QCoreApplication::translate(
+               "Startup",
+               "Glyphorama is already running for this user (process %1) but does not answer, "
+               "so this start ends without touching its settings or tags. Bring that program "
+               "back (it may be stopped: kill -CONT %1) or end it, then start again.\n"
+               "Glyphorama はすでに起動していますが応答しません（プロセス "
+               "%1）。設定とタグを守るため、"
+               "この起動は終了します。")
+        .arg(process);
+}

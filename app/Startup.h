@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace platform {
 class Application;
 }
@@ -8,3 +10,7 @@ class Application;
 // the forms' fonts mapped to installed ones, and the chosen interface language. Shared by the
 // program and its start-up benchmark, so that the figures measure the real start.
 void PrepareApplication(platform::Application& app);
+
+// Why a start ends at once when another program holds the data folder but does not answer
+// (stopped, hung): for the terminal or the desktop's log, before any language is chosen.
+QString UnansweredStartMessage(qint64 process);

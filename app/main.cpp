@@ -1,21 +1,52 @@
+#include "app/AppCore.h"
 #include "app/Startup.h"
 #include "platform/Application.h"
+#include "platform/Desktop.h"
 #include "platform/SessionEnd.h"
+#include "platform/SingleInstance.h"
 #include "ui/Glyphorama.h"
+
+#include <cstdio>
 
 int main(int argc, char** argv) {
     platform::Application app(argc, argv);
+    // First of all: from here on a signal ends the program in good order, whenever it comes.
+    platform::SessionEnd sessionEnd;
+    int status = 0;
     try {
-        // However the program is asked to end, the window closes and saves before it does.
-        platform::SessionEnd sessionEnd;
+        // Before anything in the data folder is read: the program that already runs over it
+        // keeps it to itself.
+        platform::SingleInstance instance(TAppCore().DataDir);
+        switch (instance.Claim(app.arguments(), platform::SessionEnd::Requested)) {
+        case platform::SingleInstance::Start::First:
+            break;
+        case platform::SingleInstance::Start::HandedOver:
+            return 0;
+        case platform::SingleInstance::Start::Unanswered:
+            if (platform::SessionEnd::Requested())
+                return 0;
+            std::fprintf(stderr, "%s\n",
+                         qUtf8Printable(UnansweredStartMessage(instance.OwnerProcess())));
+            return 1;
+        }
         PrepareApplication(app);
         TGlyphorama window;
+        // From the window's close on, a start told it was heard would find nobody to show it
+        // anything; it waits for this program's end instead and starts anew.
+        QObject::connect(&app, &QGuiApplication::lastWindowClosed, &instance,
+                         &platform::SingleInstance::StopAnswering);
+        QObject::connect(&sessionEnd, &platform::SessionEnd::Ending, &instance,
+                         &platform::SingleInstance::StopAnswering);
         QObject::connect(&sessionEnd, &platform::SessionEnd::Ending, &window,
                          &TGlyphorama::EndSession);
-        window.show();
-        app.exec();
+        // A later start was handed over to us: what its user wants to see is this window.
+        QObject::connect(&instance, &platform::SingleInstance::Called, &window,
+                         [&window] { platform::BringToFront(window); });
+        if (!platform::SessionEnd::Requested())
+            window.show();
+        status = sessionEnd.RunMainLoop();
     } catch (...) {
         app.ShowException(std::current_exception());
     }
-    return 0;
+    return status;
 }

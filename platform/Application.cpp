@@ -1,6 +1,7 @@
 #include "platform/Application.h"
 
 #include "platform/Exceptions.h"
+#include "platform/SessionEnd.h"
 
 #include <QMessageBox>
 #include <QSet>
@@ -35,6 +36,12 @@ void Application::ShowException(std::exception_ptr error) {
     const QString message = MessageOf(error);
     if (OnException) {
         OnException(message);
+        return;
+    }
+    // Once the program was asked to end, a box would close as soon as it opened: the message
+    // goes where the program's other output goes.
+    if (SessionEnd::Requested()) {
+        qWarning("%s", qUtf8Printable(message));
         return;
     }
     QMessageBox box(QMessageBox::Critical, Title, message, QMessageBox::Ok, activeWindow());

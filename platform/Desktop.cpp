@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QUrl>
+#include <QWidget>
 
 namespace platform {
 
@@ -18,6 +19,16 @@ bool OpenWithDesktop(const QString& target) {
 
 void SetClipboardText(const QString& text) {
     QGuiApplication::clipboard()->setText(text);
+}
+
+void BringToFront(QWidget& window) {
+    // A window the user has not shown yet (the start is still going on) comes up in front.
+    if (!window.isVisible())
+        return;
+    if (window.isMinimized())
+        window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window.raise();
+    window.activateWindow();
 }
 
 } // namespace platform

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace platform {
 
 // Hands a document path, folder, URL or mail link to the user's default program.
@@ -10,5 +12,9 @@ bool OpenWithDesktop(const QString& target);
 
 // Puts text on the clipboard, replacing its content.
 void SetClipboardText(const QString& text);
+
+// Shows the window where the user is looking: restored if minimised, above the others, with
+// the keyboard focus (which the window manager may refuse, marking the window urgent instead).
+void BringToFront(QWidget& window);
 
 } // namespace platform

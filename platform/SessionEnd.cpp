@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QSocketNotifier>
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -11,11 +12,16 @@ namespace platform {
 
 namespace {
 
-// The write end of the live object's pipe; the handler may touch nothing else.
+// The write end of the live object's pipe and the request flag; the handler may touch
+// nothing else.
 volatile std::sig_atomic_t signalPipe = -1;
+std::atomic<bool> endRequested{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "the signal handler sets the flag");
 
 extern "C" void onSignal(int signalNumber) {
     const int savedErrno = errno;
+    // Seen at once by a start that waits without an event loop; the pipe tells the loop.
+    endRequested = true;
     const auto byte = static_cast<unsigned char>(signalNumber);
     // A full pipe already holds a request to end; losing this one loses nothing.
     [[maybe_unused]] const ssize_t written = write(signalPipe, &byte, 1);
@@ -25,6 +31,7 @@ extern "C" void onSignal(int signalNumber) {
 } // namespace
 
 SessionEnd::SessionEnd(QObject* parent) : QObject(parent) {
+    endRequested = false;
     if (pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0) {
         // Without the pipe the signals keep their default effect: the program ends unsaved,
         // as it would without this object.
@@ -36,8 +43,10 @@ SessionEnd::SessionEnd(QObject* parent) : QObject(parent) {
         struct sigaction action {};
         action.sa_handler = onSignal;
         sigemptyset(&action.sa_mask);
-        // SA_RESETHAND: the first signal is ours, the next has its default effect.
-        action.sa_flags = SA_RESTART | SA_RESETHAND;
+        // Not SA_RESETHAND: a signal taken while nothing reads the pipe yet (a start-up box
+        // ending, a wait) would leave the next one to kill the program unsaved. The default
+        // effect comes back once the end has begun (restoreDefaultActions).
+        action.sa_flags = SA_RESTART;
         for (std::size_t i = 0; i < HandledSignals.size(); ++i)
             sigaction(HandledSignals[i], &action, &previous_[i]);
     }
@@ -48,6 +57,8 @@ SessionEnd::SessionEnd(QObject* parent) : QObject(parent) {
 }
 
 SessionEnd::~SessionEnd() {
+    // Whatever was asked of this object has been done.
+    endRequested = false;
     if (pipe_[1] < 0)
         return;
     for (std::size_t i = 0; i < HandledSignals.size(); ++i)
@@ -58,7 +69,36 @@ SessionEnd::~SessionEnd() {
 }
 
 void SessionEnd::Request() {
+    endRequested = true;
+    // Also marks the application as ending: a loop opened from now on, until the main loop
+    // runs, returns at once.
     QCoreApplication::exit(0);
+    restoreDefaultActions();
+}
+
+bool SessionEnd::Requested() {
+    return endRequested;
+}
+
+int SessionEnd::RunMainLoop() {
+    int status = 0;
+    if (Requested())
+        Request(); // a signal the loop has not read yet: acted on here
+    else
+        status = QCoreApplication::exec();
+    finish();
+    return status;
+}
+
+void SessionEnd::restoreDefaultActions() {
+    if (defaultsRestored_ || pipe_[1] < 0)
+        return;
+    defaultsRestored_ = true;
+    struct sigaction action {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    for (const int signalNumber : HandledSignals)
+        sigaction(signalNumber, &action, nullptr);
 }
 
 void SessionEnd::readSignals() {

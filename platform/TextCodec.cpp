@@ -11,9 +11,6 @@ namespace platform {
 
 namespace {
 
-const QByteArray Utf8Mark("\xEF\xBB\xBF", 3);
-const QByteArray Utf16LEMark("\xFF\xFE", 2);
-const QByteArray Utf16BEMark("\xFE\xFF", 2);
 const QByteArray Utf8Replacement("\xEF\xBF\xBD", 3); // U+FFFD
 
 // Stateless, so that a sequence cut off at the end counts as an error rather than waiting for

@@ -8,6 +8,11 @@
 
 namespace platform {
 
+// The byte-order marks, as the codec writes them and the line reader recognises them.
+inline const QByteArray Utf8Mark("\xEF\xBB\xBF", 3);
+inline const QByteArray Utf16LEMark("\xFF\xFE", 2);
+inline const QByteArray Utf16BEMark("\xFE\xFF", 2);
+
 // How a text file was stored: its encoding and whether it began with a byte-order mark.
 enum class TextEncoding { Utf8, Utf16LE, Utf16BE, Cp932 };
 

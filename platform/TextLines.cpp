@@ -7,10 +7,6 @@ namespace platform {
 
 namespace {
 
-const QByteArray Utf8Mark("\xEF\xBB\xBF", 3);
-const QByteArray Utf16LEMark("\xFF\xFE", 2);
-const QByteArray Utf16BEMark("\xFE\xFF", 2);
-
 bool IsUtf16(TextEncoding encoding) {
     return encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE;
 }

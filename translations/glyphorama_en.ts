@@ -143,6 +143,11 @@ Install one, for example the package fonts-noto-cjk or fonts-ipafont-gothic (sud
         <translation>No Japanese font is installed, so Japanese text (font names, sample text) shows as boxes.
 Install one, for example the package fonts-noto-cjk or fonts-ipafont-gothic (sudo apt install fonts-noto-cjk), and start the program again.</translation>
     </message>
+    <message>
+        <source>Glyphorama is already running for this user (process %1) but does not answer, so this start ends without touching its settings or tags. Bring that program back (it may be stopped: kill -CONT %1) or end it, then start again.
+Glyphorama はすでに起動していますが応答しません（プロセス %1）。設定とタグを守るため、この起動は終了します。</source>
+        <translation>Glyphorama is already running for this user (process %1) but does not answer, so this start ends without touching its settings or tags. Bring that program back (it may be stopped: kill -CONT %1) or end it, then start again.</translation>
+    </message>
 </context>
 <context>
     <name>TAboutForm</name>

@@ -11,6 +11,7 @@
 #include "platform/FormKeys.h"
 #include "platform/HttpClient.h"
 #include "platform/Messages.h"
+#include "platform/SessionEnd.h"
 #include "platform/Thread.h"
 #include "ui/CroppedRowLayout.h"
 #include "ui/LanguageMenu.h"
@@ -166,6 +167,12 @@ QLabel* TGlyphorama::StatusPanel(int index) const {
 }
 
 void TGlyphorama::FormCreate() {
+    // Asked to end while the fonts are still being read (a hung font file, a slow disk): the
+    // window is left without a catalogue, having read and made nothing, and is never shown.
+    if (!scan_->WaitUntilRead(platform::SessionEnd::Requested)) {
+        scan_.reset();
+        return;
+    }
     AppCore = std::make_unique<TAppCore>();
     FontPool = std::make_unique<TFontPool>(this, ui->FlowPanel, ui->ProgressBar, ui->TagBar,
                                            std::exchange(scan_, nullptr)->Take());

@@ -9,6 +9,10 @@ export HOME=$WORK/home
 mkdir -p "$HOME"
 unset XDG_CONFIG_HOME XDG_DOCUMENTS_DIR XDG_DATA_HOME XDG_CACHE_HOME SESSION_MANAGER
 export LANG=C.UTF-8
+# A desktop session's private runtime folder, where a running program can be found by the next
+# start; one per test, so that tests never meet each other's programs.
+export XDG_RUNTIME_DIR=$WORK/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 DATA=$HOME/Documents/Glyphorama
 PROGRAM_PID=""
 

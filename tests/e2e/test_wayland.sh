@@ -4,9 +4,8 @@
 # titled Glyphorama2, makes its folders, keeps running, and ends when asked to.
 source "$GLYPHORAMA_SOURCE_DIR/tests/e2e/common.sh"
 
-# The compositor's socket lives in a runtime folder that only its user may enter.
-export XDG_RUNTIME_DIR=$WORK/runtime
-mkdir -m 0700 "$XDG_RUNTIME_DIR"
+# The compositor's socket lives in the runtime folder common.sh gives the test, which only its
+# user may enter.
 export WAYLAND_DISPLAY=glyphorama-test
 unset DISPLAY
 WESTON_PID=""

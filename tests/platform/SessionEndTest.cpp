@@ -23,6 +23,13 @@ int runMainLoop() {
     return QApplication::exec();
 }
 
+// Qt holds the application as ending from an exit until its main loop runs again: the tests
+// after one that ended without the loop would otherwise find their loops returning at once.
+void runOnceMoreForTheNextTests() {
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QApplication::exec();
+}
+
 class RefusingWindow : public QWidget {
 protected:
     void closeEvent(QCloseEvent* event) override { event->ignore(); }
@@ -90,4 +97,41 @@ TEST(SessionEnd, AnOrdinaryEndAlsoGivesTheLastCallAndTheHandlersAreRestoredAfter
     struct sigaction after {};
     sigaction(SIGTERM, nullptr, &after);
     EXPECT_EQ(after.sa_handler, before.sa_handler);
+}
+
+TEST(SessionEnd, SignalsBeforeTheMainLoopEndTheBoxesAndTheStartTheyComeIn) {
+    platform::SessionEnd sessionEnd;
+    QList<int> received;
+    int endings = 0;
+    QObject::connect(&sessionEnd, &platform::SessionEnd::SignalReceived,
+                     [&](int number) { received.append(number); });
+    QObject::connect(&sessionEnd, &platform::SessionEnd::Ending, [&] { ++endings; });
+    // Two before any loop has read the first: the second must not kill the program.
+    std::raise(SIGTERM);
+    std::raise(SIGTERM);
+    EXPECT_TRUE(platform::SessionEnd::Requested());
+
+    // A start-up error box, then another: neither waits for the user.
+    bool limitReached = false;
+    for (int box = 0; box < 2; ++box) {
+        QEventLoop loop;
+        QTimer::singleShot(20000, &loop, [&] {
+            limitReached = true;
+            loop.quit();
+        });
+        loop.exec();
+    }
+    EXPECT_FALSE(limitReached);
+    EXPECT_EQ(received, (QList<int>{SIGTERM, SIGTERM}));
+
+    bool mainLoopRan = false;
+    QTimer::singleShot(0, [&] { mainLoopRan = true; });
+    EXPECT_EQ(sessionEnd.RunMainLoop(), 0);
+    EXPECT_FALSE(mainLoopRan);
+    EXPECT_EQ(endings, 1);
+    // The end has begun: now a signal has its default effect.
+    struct sigaction now {};
+    sigaction(SIGTERM, nullptr, &now);
+    EXPECT_EQ(now.sa_handler, SIG_DFL);
+    runOnceMoreForTheNextTests();
 }

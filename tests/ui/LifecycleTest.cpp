@@ -5,6 +5,7 @@
 #include "fonts/Panel.h"
 #include "platform/ImageList.h"
 #include "platform/Messages.h"
+#include "platform/SessionEnd.h"
 #include "tests/support/TestSupport.h"
 #include "ui_Glyphorama.h"
 
@@ -15,6 +16,10 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QWindow>
+#include <atomic>
+#include <csignal>
+#include <future>
+#include <unistd.h>
 
 namespace {
 
@@ -307,6 +312,37 @@ TEST_F(LifecycleTest, TheSessionsEndIsNotRefusedAndSavesLikeAClose) {
     w.close();
     EXPECT_EQ(SettingsText(), saved) << "the session ends once";
     EXPECT_TRUE(messageBoxes.isEmpty());
+}
+
+TEST_F(LifecycleTest, ASignalWhileTheFontsAreReadEndsTheWaitAndTheStartTouchesNothing) {
+    platform::SessionEnd sessionEnd;
+    // The reading hangs (a font file that is a FIFO, a dead network share) after the signal.
+    struct Reading {
+        std::promise<void> release;
+        std::shared_future<void> released = release.get_future().share();
+        std::atomic<bool> done{false};
+    };
+    auto reading = std::make_shared<Reading>();
+    TFontPool::FontSource = [reading] {
+        kill(getpid(), SIGTERM);
+        // Released by the test once the window is made; a wait that is never cut short fails
+        // the test here instead of hanging it.
+        reading->released.wait_for(std::chrono::seconds(30));
+        reading->done = true;
+        return std::vector<platform::FontFamilyRecord>{};
+    };
+    const QByteArray settings = SettingsText();
+
+    window = std::make_unique<TGlyphorama>();
+    EXPECT_FALSE(reading->done) << "the window waited for the whole reading";
+    EXPECT_TRUE(platform::SessionEnd::Requested());
+    EXPECT_FALSE(window->FontPool);
+    window->EndSession();
+    window.reset();
+    EXPECT_EQ(SettingsText(), settings);
+
+    reading->release.set_value();
+    EXPECT_TRUE(testing_support::WaitUntil([&] { return reading->done.load(); }));
 }
 
 TEST_F(LifecycleTest, OtherKeysNeitherCloseTheWindowNorStopTheBuild) {
