@@ -1,0 +1,110 @@
+#include "fontengine/CaptionMeasurer.h"
+
+#include "fontengine/FontFileReader.h"
+#include "fontengine/ScriptSamples.h"
+
+#include <algorithm>
+
+namespace {
+
+// A short run of the face's own characters, for faces that cover none of our samples.
+constexpr int FirstCharactersSample = 6;
+
+} // namespace
+
+MeasuredCaption MeasureCaption(const FontFace* face, const QString& name) {
+    MeasuredCaption measured;
+    CaptionMetrics& info = measured.info;
+    info.name = name;
+    if (face) {
+        info.caption = DefaultCaption(
+            name, [face](char32_t c) { return face->HasCharacter(c); },
+            [face] { return face->FirstCharacters(FirstCharactersSample); });
+        measured.run = face->Shape(info.caption);
+        info.unitsPerEm = face->UnitsPerEm();
+        face->ReleaseMemory();
+    } else {
+        info.caption = name;
+        measured.run = FontFace::AllMissing(name, info.unitsPerEm / 2.0);
+    }
+    info.advance = measured.run.advance;
+    info.missing = measured.run.missing;
+    return measured;
+}
+
+CaptionMeasurer::CaptionMeasurer(std::vector<Face> faces, int threads)
+    : faces_(std::move(faces)), slots_(std::make_unique<Slot[]>(faces_.size())) {
+    slotOf_.reserve(static_cast<qsizetype>(faces_.size()));
+    for (qsizetype i = 0; i < static_cast<qsizetype>(faces_.size()); ++i) {
+        FaceKey key{faces_[i].path, faces_[i].index};
+        // A face listed twice is measured once, under its first name.
+        if (slotOf_.contains(key))
+            slots_[i].state.store(Taken, std::memory_order_relaxed);
+        else
+            slotOf_.insert(std::move(key), i);
+    }
+    const qsizetype count = std::min<qsizetype>(std::max(1, threads), faces_.size());
+    workers_.reserve(static_cast<size_t>(count));
+    for (qsizetype i = 0; i < count; ++i)
+        workers_.emplace_back([this](std::stop_token stop) { work(std::move(stop)); });
+}
+
+CaptionMeasurer::~CaptionMeasurer() {
+    Stop();
+    workers_.clear();
+}
+
+void CaptionMeasurer::Stop() {
+    for (std::jthread& worker : workers_)
+        worker.request_stop();
+}
+
+void CaptionMeasurer::work(std::stop_token stop) {
+    // The faces of a collection come one after another and share what has been read of it.
+    const auto reader = std::make_shared<FontFileReader>();
+    const auto count = static_cast<qsizetype>(faces_.size());
+    while (!stop.stop_requested()) {
+        const qsizetype i = next_.fetch_add(1, std::memory_order_relaxed);
+        if (i >= count)
+            return;
+        Slot& slot = slots_[i];
+        int expected = Waiting;
+        if (!slot.state.compare_exchange_strong(expected, Measuring, std::memory_order_acquire))
+            continue;
+        const Face& face = faces_[i];
+        // The file's stamp before its face: a file rewritten in between is then taken for the
+        // old one, and measured again at the next start.
+        if (const std::optional<FileStamp> file = FileStamp::Of(face.path)) {
+            if (const std::unique_ptr<FontFace> opened =
+                    FontFace::Open(face.path, face.index, reader))
+                slot.result = Result{*file, MeasureCaption(opened.get(), face.name).info};
+        }
+        measured_.fetch_add(1, std::memory_order_relaxed);
+        slot.state.store(Done, std::memory_order_release);
+        slot.state.notify_all();
+    }
+}
+
+std::optional<CaptionMeasurer::Result> CaptionMeasurer::Take(const QString& path, int index,
+                                                             const QString& name) {
+    const auto found = slotOf_.constFind(FaceKey{path, index});
+    if (found == slotOf_.cend())
+        return std::nullopt;
+    Slot& slot = slots_[*found];
+    int state = slot.state.load(std::memory_order_acquire);
+    // Not started: the caller's, and no worker's any more.
+    if (state == Waiting &&
+        slot.state.compare_exchange_strong(state, Taken, std::memory_order_acquire))
+        return std::nullopt;
+    // Being measured: that ends within one face, sooner than measuring it again here.
+    while (state == Measuring) {
+        slot.state.wait(Measuring, std::memory_order_acquire);
+        state = slot.state.load(std::memory_order_acquire);
+    }
+    if (state != Done)
+        return std::nullopt;
+    slot.state.store(Taken, std::memory_order_relaxed);
+    if (!slot.result || faces_[*found].name != name)
+        return std::nullopt;
+    return std::move(slot.result);
+}
