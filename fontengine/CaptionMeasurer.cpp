@@ -1,6 +1,5 @@
 #include "fontengine/CaptionMeasurer.h"
 
-#include "fontengine/FontFileReader.h"
 #include "fontengine/ScriptSamples.h"
 
 #include <algorithm>
@@ -55,6 +54,7 @@ CaptionMeasurer::~CaptionMeasurer() {
 }
 
 void CaptionMeasurer::Stop() {
+    stopped_ = true;
     for (std::jthread& worker : workers_)
         worker.request_stop();
 }
@@ -62,27 +62,37 @@ void CaptionMeasurer::Stop() {
 void CaptionMeasurer::work(std::stop_token stop) {
     // The faces of a collection come one after another and share what has been read of it.
     const auto reader = std::make_shared<FontFileReader>();
+    while (!stop.stop_requested() && measureNext(reader)) {
+    }
+}
+
+bool CaptionMeasurer::measureNext(const std::shared_ptr<FontFileReader>& reader) {
     const auto count = static_cast<qsizetype>(faces_.size());
-    while (!stop.stop_requested()) {
+    for (;;) {
         const qsizetype i = next_.fetch_add(1, std::memory_order_relaxed);
         if (i >= count)
-            return;
+            return false;
         Slot& slot = slots_[i];
         int expected = Waiting;
-        if (!slot.state.compare_exchange_strong(expected, Measuring, std::memory_order_acquire))
-            continue;
-        const Face& face = faces_[i];
-        // The file's stamp before its face: a file rewritten in between is then taken for the
-        // old one, and measured again at the next start.
-        if (const std::optional<FileStamp> file = FileStamp::Of(face.path)) {
-            if (const std::unique_ptr<FontFace> opened =
-                    FontFace::Open(face.path, face.index, reader))
-                slot.result = Result{*file, MeasureCaption(opened.get(), face.name).info};
+        if (slot.state.compare_exchange_strong(expected, Measuring, std::memory_order_acquire)) {
+            measure(i, reader);
+            return true;
         }
-        measured_.fetch_add(1, std::memory_order_relaxed);
-        slot.state.store(Done, std::memory_order_release);
-        slot.state.notify_all();
     }
+}
+
+void CaptionMeasurer::measure(qsizetype i, const std::shared_ptr<FontFileReader>& reader) {
+    Slot& slot = slots_[i];
+    const Face& face = faces_[i];
+    // The file's stamp before its face: a file rewritten in between is then taken for the
+    // old one, and measured again at the next start.
+    if (const std::optional<FileStamp> file = FileStamp::Of(face.path)) {
+        if (const std::unique_ptr<FontFace> opened = FontFace::Open(face.path, face.index, reader))
+            slot.result = Result{*file, MeasureCaption(opened.get(), face.name).info};
+    }
+    measured_.fetch_add(1, std::memory_order_relaxed);
+    slot.state.store(Done, std::memory_order_release);
+    slot.state.notify_all();
 }
 
 std::optional<CaptionMeasurer::Result> CaptionMeasurer::Take(const QString& path, int index,
@@ -96,9 +106,12 @@ std::optional<CaptionMeasurer::Result> CaptionMeasurer::Take(const QString& path
     if (state == Waiting &&
         slot.state.compare_exchange_strong(state, Taken, std::memory_order_acquire))
         return std::nullopt;
-    // Being measured: that ends within one face, sooner than measuring it again here.
+    // Being measured: that ends within one face, sooner than measuring it again here. The
+    // time is spent on a face further on, as a worker would; the caller's thread has caught
+    // up with the workers and would only wait.
     while (state == Measuring) {
-        slot.state.wait(Measuring, std::memory_order_acquire);
+        if (stopped_ || !measureNext(takerReader_))
+            slot.state.wait(Measuring, std::memory_order_acquire);
         state = slot.state.load(std::memory_order_acquire);
     }
     if (state != Done)

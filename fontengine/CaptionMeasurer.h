@@ -3,6 +3,7 @@
 #include "fontengine/CaptionMetricsCache.h"
 #include "fontengine/FaceKey.h"
 #include "fontengine/FontFace.h"
+#include "fontengine/FontFileReader.h"
 
 #include <QHash>
 #include <QString>
@@ -25,8 +26,9 @@ MeasuredCaption MeasureCaption(const FontFace* face, const QString& name);
 // them: a first start, with no cache of earlier runs, has thousands of font files to read,
 // and one core alone keeps the window busy for a second or more. The workers take the faces
 // in their order, each with a reader of its own (FontFileReader is not shared between
-// threads); the thread that builds the tiles takes each face's figures as it reaches it, and
-// measures a face no worker has started yet itself. Either way a face gives the same figures:
+// threads); the thread that builds the tiles takes each face's figures as it reaches it,
+// measures a face no worker has started yet itself, and rather than wait for one a worker is
+// measuring measures the next one for the workers. Either way a face gives the same figures:
 // the order and the values are those of measuring them one after another.
 class CaptionMeasurer {
 public:
@@ -67,6 +69,9 @@ private:
     };
 
     void work(std::stop_token stop);
+    // Measures the next face no one has started; false when there is none.
+    bool measureNext(const std::shared_ptr<FontFileReader>& reader);
+    void measure(qsizetype i, const std::shared_ptr<FontFileReader>& reader);
 
     const std::vector<Face> faces_;
     // Filled before the workers start; only read while they run.
@@ -74,6 +79,9 @@ private:
     std::unique_ptr<Slot[]> slots_;
     std::atomic<qsizetype> next_{0};
     std::atomic<int> measured_{0};
+    // The taking thread's, for the faces it measures while it would wait.
+    const std::shared_ptr<FontFileReader> takerReader_ = std::make_shared<FontFileReader>();
+    bool stopped_ = false;
     // Last: destroyed, and so stopped and joined, before what they use.
     std::vector<std::jthread> workers_;
 };

@@ -11,7 +11,8 @@
 #include <gtest/gtest.h>
 #include <thread>
 
-namespace {
+// Named: the tests of this folder are compiled as one in unity builds.
+namespace caption_measurer_test {
 
 constexpr double Dpi = 96;
 
@@ -54,8 +55,6 @@ std::vector<Tile> MakeAll(TileTextFactory& sampler,
     }
     return tiles;
 }
-
-} // namespace
 
 TEST(CaptionMeasurer, AnyInterleavingGivesTheTilesAndTheCacheOfMeasuringInTurn) {
     testing_support::TempFolder folder;
@@ -113,3 +112,5 @@ TEST(CaptionMeasurer, AFileRewrittenAfterItWasMeasuredIsMeasuredAgain) {
     EXPECT_EQ(MakeAll(sampler, faces), MakeAll(fresh, faces));
     EXPECT_EQ(sampler.Store().Loads(), 1);
 }
+
+} // namespace caption_measurer_test
