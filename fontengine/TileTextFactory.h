@@ -24,8 +24,9 @@ public:
                                    const QString& sampleText, int pointSize);
 
     // Starts measuring the default captions of the faces the cache lacks on worker threads,
-    // one per core but one, in the order given, for the calls of Make that follow in that order; any
-    // measuring started before is stopped. What Make then gives is the same, sooner.
+    // one per core but one, in the order given, for the calls of Make that follow in that
+    // order; any measuring started before is stopped. What Make then gives is the same,
+    // sooner.
     void MeasureAhead(const std::vector<CaptionMeasurer::Face>& faces);
     // Stops measuring ahead; waits for the faces being measured now.
     void StopMeasuring() { ahead_.reset(); }
