@@ -3,11 +3,15 @@
 #include "fontengine/ScriptSamples.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
 // A short run of the face's own characters, for faces that cover none of our samples.
 constexpr int FirstCharactersSample = 6;
+// How long the taking thread measures faces further on while a worker measures the face it
+// needs: a few faces' worth.
+constexpr std::chrono::microseconds HelpingTime{1000};
 
 } // namespace
 
@@ -92,7 +96,6 @@ void CaptionMeasurer::measure(qsizetype i, const std::shared_ptr<FontFileReader>
     }
     measured_.fetch_add(1, std::memory_order_relaxed);
     slot.state.store(Done, std::memory_order_release);
-    slot.state.notify_all();
 }
 
 std::optional<CaptionMeasurer::Result> CaptionMeasurer::Take(const QString& path, int index,
@@ -106,12 +109,14 @@ std::optional<CaptionMeasurer::Result> CaptionMeasurer::Take(const QString& path
     if (state == Waiting &&
         slot.state.compare_exchange_strong(state, Taken, std::memory_order_acquire))
         return std::nullopt;
-    // Being measured: that ends within one face, sooner than measuring it again here. The
-    // time is spent on a face further on, as a worker would; the caller's thread has caught
-    // up with the workers and would only wait.
+    // Being measured: that ends within one face, but a worker the system has put aside may
+    // not finish it for a while, and this thread must not wait for it. The time is spent on
+    // faces further on, as a worker would; when that is up, or there are none, the caller
+    // measures this one itself, to the same figures.
+    const auto giveUpAt = std::chrono::steady_clock::now() + HelpingTime;
     while (state == Measuring) {
-        if (stopped_ || !measureNext(takerReader_))
-            slot.state.wait(Measuring, std::memory_order_acquire);
+        if (stopped_ || std::chrono::steady_clock::now() >= giveUpAt || !measureNext(takerReader_))
+            return std::nullopt;
         state = slot.state.load(std::memory_order_acquire);
     }
     if (state != Done)

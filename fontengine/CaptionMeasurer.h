@@ -28,8 +28,9 @@ MeasuredCaption MeasureCaption(const FontFace* face, const QString& name);
 // in their order, each with a reader of its own (FontFileReader is not shared between
 // threads); the thread that builds the tiles takes each face's figures as it reaches it,
 // measures a face no worker has started yet itself, and rather than wait for one a worker is
-// measuring measures the next one for the workers. Either way a face gives the same figures:
-// the order and the values are those of measuring them one after another.
+// measuring measures the next ones for the workers, or in the end that one itself. Either way a
+// face gives the same figures: the order and the values are those of measuring them one after
+// another.
 class CaptionMeasurer {
 public:
     struct Face {
@@ -51,8 +52,9 @@ public:
     CaptionMeasurer& operator=(const CaptionMeasurer&) = delete;
 
     // The face's figures when a worker has measured them under that name from a readable
-    // file; waits for a worker that is measuring it now. None otherwise, and no worker will
-    // start on it: the caller measures it. Once per face; from one thread at a time.
+    // file; while a worker is measuring it, measures faces further on for a moment. None
+    // otherwise: the caller measures it (no worker starts on it any more). Never waits for a
+    // worker. Once per face; from one thread at a time.
     std::optional<Result> Take(const QString& path, int index, const QString& name);
     // Asks the workers to stop after the faces they are measuring; does not wait.
     void Stop();
