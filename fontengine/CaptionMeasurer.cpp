@@ -88,11 +88,11 @@ bool CaptionMeasurer::measureNext(const std::shared_ptr<FontFileReader>& reader)
 void CaptionMeasurer::measure(qsizetype i, const std::shared_ptr<FontFileReader>& reader) {
     Slot& slot = slots_[i];
     const Face& face = faces_[i];
-    // The file's stamp before its face: a file rewritten in between is then taken for the
-    // old one, and measured again at the next start.
-    if (const std::optional<FileStamp> file = FileStamp::Of(face.path)) {
-        if (const std::unique_ptr<FontFace> opened = FontFace::Open(face.path, face.index, reader))
-            slot.result = Result{*file, MeasureCaption(opened.get(), face.name).info};
+    // The stamp is that of the version the face was read from: one look at the file fewer
+    // than a stamp of its own, and never the stamp of a file rewritten since.
+    if (const std::unique_ptr<FontFace> opened = FontFace::Open(face.path, face.index, reader)) {
+        const FileStamp file{face.path, opened->Version().size, opened->Version().modifiedNs};
+        slot.result = Result{file, MeasureCaption(opened.get(), face.name).info};
     }
     measured_.fetch_add(1, std::memory_order_relaxed);
     slot.state.store(Done, std::memory_order_release);
