@@ -60,7 +60,6 @@ public:
     void Stop();
     // How many faces the workers have measured, for tests and the benchmark.
     int Measured() const { return measured_.load(std::memory_order_relaxed); }
-    int Threads() const { return static_cast<int>(workers_.size()); }
 
 private:
     enum State : int { Waiting, Measuring, Done, Taken };
