@@ -12,6 +12,13 @@
 // set's files have been dropped from the page cache. One run each; the figures are for
 // comparing, never for passing or failing anything.
 //
+//   DistinctFamiliesBench --first-start SETS [count...]
+//
+// measures only the first start, with the program's cache folder empty, five times at each
+// count: the start that reads every font file. Besides the wall clock (which other work on
+// the machine disturbs) it prints the CPU time the start took, on all its threads and on the
+// GUI thread alone.
+//
 //   DistinctFamiliesBench --measure [--start-only]
 //
 // is one start, measured in this process; it prints one line of figures.
@@ -44,6 +51,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <functional>
+#include <map>
 #include <memory>
 #include <unistd.h>
 #include <vector>
@@ -74,6 +82,11 @@ qint64 processStartNs() {
     const qint64 ticks = fields.value(19).toLongLong(); // field 22 of the whole line
     const qint64 sinceBootNs = ticks * (1000000000 / sysconf(_SC_CLK_TCK));
     return clockNs(CLOCK_REALTIME) - (clockNs(CLOCK_BOOTTIME) - sinceBootNs);
+}
+
+// CPU time of every thread of this process so far.
+double cpuMs() {
+    return clockNs(CLOCK_PROCESS_CPUTIME_ID) / 1e6;
 }
 
 double peakResidentMiB() {
@@ -265,6 +278,8 @@ int measureOneStart(int argc, char** argv, bool startOnly) {
     window.show();
     settle(window);
     const double settledMs = sinceStartMs();
+    const double settledCpuMs = cpuMs();
+    const double settledGuiCpuMs = clockNs(CLOCK_THREAD_CPUTIME_ID) / 1e6;
     startGaps.Stop();
     const double startScreenfulMs = frames.screenfulMs < 0 ? -1 : shownMs + frames.screenfulMs;
 
@@ -280,6 +295,8 @@ int measureOneStart(int argc, char** argv, bool startOnly) {
     add("build", settledMs - shownMs);
     add("gap", startGaps.maxGapMs);
     add("peakStart", peakResidentMiB());
+    add("cpuStart", settledCpuMs);
+    add("cpuGui", settledGuiCpuMs);
 
     if (!startOnly) {
         const Timed western = timed(window, frames, [&] { window.ShowEnglishClick(); });
@@ -320,10 +337,13 @@ void evictFromPageCache(const QString& folder) {
 }
 
 // One start in a child process; empty figures when it failed.
-Figures runStart(const QString& program, const QString& setDir, bool startOnly) {
+// cacheHome: the program's cache folder; by default one in the set's folder.
+Figures runStart(const QString& program, const QString& setDir, bool startOnly,
+                 const QString& cacheHome = {}) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("FONTCONFIG_FILE"), setDir + QStringLiteral("/fonts.conf"));
-    environment.insert(QStringLiteral("XDG_CACHE_HOME"), setDir + QStringLiteral("/home-cache"));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"),
+                       cacheHome.isEmpty() ? setDir + QStringLiteral("/home-cache") : cacheHome);
     environment.insert(QString::fromLatin1(StartedVariable),
                        QString::number(clockNs(CLOCK_REALTIME)));
     QProcess child;
@@ -438,6 +458,48 @@ void printFigures(const std::vector<CountFigures>& all) {
                     get(top.warm, "peak"), verdict(get(top.warm, "peak") <= 116));
 }
 
+// Repeated first starts at each count, each with an empty cache folder of its own.
+int compareFirstStarts(int argc, char** argv) {
+    constexpr int Runs = 5;
+    QCoreApplication app(argc, argv);
+    const QString sets = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
+    std::vector<int> counts;
+    for (int i = 3; i < argc; ++i)
+        counts.push_back(std::max(1, atoi(argv[i])));
+    if (counts.empty())
+        counts = {4000};
+    std::printf("first starts (cache folder empty), median of %d and [min max]; ms\n", Runs);
+    std::printf("%8s %20s %20s %20s %20s %20s\n", "families", "settled", "build", "max gap",
+                "cpu", "cpu GUI thread");
+    for (const int count : counts) {
+        const QString setDir = sets + u'/' + QString::number(count);
+        std::map<QString, std::vector<double>> runs;
+        for (int run = 0; run < Runs; ++run) {
+            // A folder of this run's own: the set's may be in use by another run.
+            const QTemporaryDir cacheHome;
+            const Figures figures =
+                runStart(app.applicationFilePath(), setDir, true, cacheHome.path());
+            if (figures.isEmpty())
+                return 1;
+            for (auto value = figures.cbegin(); value != figures.cend(); ++value)
+                runs[value.key()].push_back(value.value());
+        }
+        const auto column = [&runs](const char* name) {
+            std::vector<double>& values = runs[QLatin1String(name)];
+            std::sort(values.begin(), values.end());
+            return QStringLiteral("%1 [%2 %3]")
+                .arg(median(values), 0, 'f', 0)
+                .arg(values.front(), 0, 'f', 0)
+                .arg(values.back(), 0, 'f', 0);
+        };
+        std::printf("%8d %20s %20s %20s %20s %20s\n", count, qPrintable(column("settled")),
+                    qPrintable(column("build")), qPrintable(column("gap")),
+                    qPrintable(column("cpuStart")), qPrintable(column("cpuGui")));
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 int compareCounts(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QString sets = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
@@ -486,8 +548,10 @@ int compareCounts(int argc, char** argv) {
 int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "--measure") == 0)
         return measureOneStart(argc, argv, argc >= 3 && std::strcmp(argv[2], "--start-only") == 0);
+    if (argc >= 3 && std::strcmp(argv[1], "--first-start") == 0)
+        return compareFirstStarts(argc, argv);
     if (argc < 2 || argv[1][0] == '-') {
-        std::fprintf(stderr, "usage: %s SETS [count...]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--first-start] SETS [count...]\n", argv[0]);
         return 2;
     }
     return compareCounts(argc, argv);

@@ -3,6 +3,7 @@
 #include "fontengine/FaceKey.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
 #include <QString>
 #include <future>
@@ -41,6 +42,9 @@ public:
 
     std::optional<CaptionMetrics> Find(const FileStamp& file, int index, const QString& name) const;
     void Store(const FileStamp& file, int index, const CaptionMetrics& info);
+    // Whether there is an entry for the face under that name, without looking at its file:
+    // Find may still find it out of date.
+    bool Holds(const QString& path, int index, const QString& name) const;
     // Forgets every face for which keep says no (fonts no longer installed).
     template <typename Keep> void RetainOnly(Keep keep) {
         for (auto it = entries_.begin(); it != entries_.end();) {
@@ -67,7 +71,11 @@ public:
     // Whether the file read at start was damaged or not ours (and so dropped).
     bool WasDropped() const { return dropped_; }
 
-    static constexpr quint32 Version = 1;
+    // 2: a checksum of 8 bytes (Checksum) in place of SHA-256.
+    static constexpr quint32 Version = 2;
+    static constexpr int ChecksumSize = 8;
+    // What the file ends with: the checksum of everything before it.
+    static QByteArray Checksum(QByteArrayView body);
 
 private:
     struct Entry {
@@ -76,7 +84,7 @@ private:
     };
 
     bool load();
-    QByteArray serialized() const;
+    static QByteArray serialized(const QHash<FaceKey, Entry>& entries);
     static bool write(const QString& path, const QByteArray& body);
     // Waits for a write in the background; one that failed leaves the cache changed.
     void finishBackgroundSave();

@@ -1,16 +1,9 @@
 #include "fontengine/TileTextFactory.h"
 
-#include "fontengine/ScriptSamples.h"
-
 #include <QGuiApplication>
 #include <QScreen>
-
-namespace {
-
-// A short run of the face's own characters, for faces that cover none of our samples.
-constexpr int FirstCharactersSample = 6;
-
-} // namespace
+#include <QThread>
+#include <algorithm>
 
 TileTextFactory::TileTextFactory(const QString& cachePath, double dpi)
     : TileTextFactory(CaptionMetricsCache(cachePath), dpi) {}
@@ -39,37 +32,45 @@ std::unique_ptr<TileText> TileTextFactory::Make(const QString& path, int index, 
                                       std::move(run), face ? face->Serial() : 0);
 }
 
+void TileTextFactory::MeasureAhead(const std::vector<CaptionMeasurer::Face>& faces) {
+    ahead_.reset();
+    std::vector<CaptionMeasurer::Face> missing;
+    for (const CaptionMeasurer::Face& face : faces)
+        if (!cache_.Holds(face.path, face.index, face.name))
+            missing.push_back(face);
+    // The thread that builds the tiles measures too whenever it catches up with the workers:
+    // one worker fewer than cores keeps it from waiting for a core of its own.
+    if (!missing.empty())
+        ahead_ = std::make_unique<CaptionMeasurer>(std::move(missing),
+                                                   std::max(1, QThread::idealThreadCount() - 1));
+}
+
 std::unique_ptr<TileText> TileTextFactory::makeDefault(const QString& path, int index,
                                                        const QString& name, double pixelSize) {
     const std::optional<FileStamp> stamp = FileStamp::Of(path);
     if (stamp) {
-        if (const auto info = cache_.Find(*stamp, index, name))
+        std::optional<CaptionMetrics> info = cache_.Find(*stamp, index, name);
+        // Measured by a worker from the file as it still is.
+        if (!info && ahead_) {
+            if (std::optional<CaptionMeasurer::Result> measured = ahead_->Take(path, index, name);
+                measured && measured->file == *stamp) {
+                cache_.Store(*stamp, index, measured->info);
+                info = std::move(measured->info);
+            }
+        }
+        if (info)
             return std::make_unique<TileText>(
                 store_, path, index, info->caption, pixelSize,
                 TileText::PixelWidth(info->advance, info->unitsPerEm, pixelSize), info->missing);
     }
     const FontFace* face = store_->Face(path, index);
-    CaptionMetrics info;
-    info.name = name;
-    GlyphRun run;
-    if (face) {
-        info.caption = DefaultCaption(
-            name, [face](char32_t c) { return face->HasCharacter(c); },
-            [face] { return face->FirstCharacters(FirstCharactersSample); });
-        run = face->Shape(info.caption);
-        info.unitsPerEm = face->UnitsPerEm();
-        face->ReleaseMemory();
-    } else {
-        info.caption = name;
-        run = FontFace::AllMissing(name, info.unitsPerEm / 2.0);
-    }
-    info.advance = run.advance;
-    info.missing = run.missing;
+    MeasuredCaption measured = MeasureCaption(face, name);
+    const CaptionMetrics& info = measured.info;
     // A face that cannot be read is not remembered: it may be readable at the next start.
     if (stamp && face)
         cache_.Store(*stamp, index, info);
     return std::make_unique<TileText>(
         store_, path, index, info.caption, pixelSize,
         TileText::PixelWidth(info.advance, info.unitsPerEm, pixelSize), info.missing,
-        std::move(run), face ? face->Serial() : 0);
+        std::move(measured.run), face ? face->Serial() : 0);
 }

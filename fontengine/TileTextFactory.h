@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fontengine/CaptionMeasurer.h"
 #include "fontengine/CaptionMetricsCache.h"
 #include "fontengine/OpenFaceCache.h"
 #include "fontengine/TileText.h"
@@ -22,6 +23,16 @@ public:
     std::unique_ptr<TileText> Make(const QString& path, int index, const QString& name,
                                    const QString& sampleText, int pointSize);
 
+    // Starts measuring the default captions of the faces the cache lacks on worker threads,
+    // one per core but one, in the order given, for the calls of Make that follow in that
+    // order; any measuring started before is stopped. What Make then gives is the same,
+    // sooner.
+    void MeasureAhead(const std::vector<CaptionMeasurer::Face>& faces);
+    // Stops measuring ahead; waits for the faces being measured now.
+    void StopMeasuring() { ahead_.reset(); }
+    // The measuring started by MeasureAhead, if any, for tests and the benchmark.
+    const CaptionMeasurer* Ahead() const { return ahead_.get(); }
+
     double PixelSize(int pointSize) const { return pointSize * dpi_ / 72.0; }
     OpenFaceCache& Store() { return *store_; }
     CaptionMetricsCache& Cache() { return cache_; }
@@ -33,4 +44,5 @@ private:
     std::shared_ptr<OpenFaceCache> store_;
     CaptionMetricsCache cache_;
     double dpi_ = 96;
+    std::unique_ptr<CaptionMeasurer> ahead_;
 };

@@ -1,6 +1,7 @@
 // Sample view rebuild, filters and status.
 #include "fonts/FontPool.h"
 
+#include "fontengine/TileTextFactory.h"
 #include "fonts/FirstPaintBudget.h"
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/FontPoolCore.h"
@@ -87,6 +88,15 @@ void TFontPool::RebuildView(const QString& tagName) {
         setStatusText(2, tr("なし"));
     }
     emit ViewCollected(tagName);
+    // The tiles of a first start have no caption measured yet: the other cores measure them
+    // ahead of the builder.
+    if (Options.SampleString.isEmpty()) {
+        std::vector<CaptionMeasurer::Face> faces;
+        faces.reserve(ViewList.size());
+        for (const TFontUnit* unit : ViewList)
+            faces.push_back({unit->FaceFile, unit->FaceIndex, unit->Name});
+        samples_->MeasureAhead(faces);
+    }
     // A bar whose maximum equals its minimum shows an endless busy animation in Qt; an empty
     // view keeps a still, empty bar instead.
     if (ProgressBar)

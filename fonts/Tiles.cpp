@@ -121,6 +121,8 @@ void TFontPool::BuilderTerminated() {
     Building = false;
     Builder = nullptr;
     FirstPaintBudget::Release();
+    // A cancelled build leaves faces unmeasured, which no tile will take.
+    samples_->StopMeasuring();
     // What this build learnt about the fonts spares the next start reading them.
     samples_->Cache().SaveInBackground();
 }

@@ -6,7 +6,6 @@
 
 #include "tests/support/TestSupport.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -126,9 +125,9 @@ TEST_F(CaptionMetricsCacheTest, ADamagedCacheIsDroppedAndWrittenAfresh) {
     QByteArray flipped = good;
     flipped[flipped.size() / 2] = char(flipped[flipped.size() / 2] ^ 0x01);
     // Another version, with a checksum that fits it.
-    QByteArray otherVersion = good.left(good.size() - 32);
+    QByteArray otherVersion = good.left(good.size() - CaptionMetricsCache::ChecksumSize);
     otherVersion[17 + 3] = char(otherVersion[17 + 3] + 1); // the version follows the magic
-    otherVersion += QCryptographicHash::hash(otherVersion, QCryptographicHash::Sha256);
+    otherVersion += CaptionMetricsCache::Checksum(otherVersion);
     const QList<QByteArray> damaged{flipped,          good.left(good.size() - 1), good.left(20),
                                     QByteArray(),     "not a cache at all\n",     otherVersion,
                                     good + "trailing"};
