@@ -59,7 +59,11 @@ void FlowLayoutPanel::place(TPanel* tile) {
         nextX_ = 0;
         rowHeight_ = 0;
     }
-    tile->move(nextX_ + m.left(), rowTop_ + m.top());
+    // Moving a shown widget costs even when it stays where it is; a relayout after a few
+    // widths changed leaves most tiles in place.
+    const QPoint at(nextX_ + m.left(), rowTop_ + m.top());
+    if (tile->pos() != at)
+        tile->move(at);
     nextX_ += outerWidth;
     rowHeight_ = std::max(rowHeight_, outerHeight);
 }

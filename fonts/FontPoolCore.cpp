@@ -48,8 +48,15 @@ void TFontPoolCore::Execute() {
 }
 
 void TFontPoolCore::StepProgress() {
-    if (ProgressBar)
-        ProgressBar->setValue(ProgressBar->value() + 1);
+    if (!ProgressBar)
+        return;
+    // A progress bar repaints at once, and with it everything else waiting to be painted in
+    // the window: a frame for every few tiles. With updates off for the step, the new value
+    // is painted with the next frame instead.
+    const bool updates = ProgressBar->updatesEnabled();
+    ProgressBar->setUpdatesEnabled(false);
+    ProgressBar->setValue(ProgressBar->value() + 1);
+    ProgressBar->setUpdatesEnabled(updates);
 }
 
 void TFontPoolCore::BuildTile() {
