@@ -50,6 +50,9 @@ TFontPool::~TFontPool() {
         Builder->WaitFor();
     }
     ClearView();
+    // The tiles' samples are drawn from our faces: none may outlive them.
+    if (FlowPanel)
+        FlowPanel->DestroyDiscardedTiles();
     samples_->Cache().Save();
 }
 
