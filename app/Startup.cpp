@@ -7,14 +7,8 @@
 #include "platform/ImageList.h"
 
 #include <QCoreApplication>
-#include <QFontDatabase>
 #include <QMessageBox>
 #include <QTimer>
-#include <thread>
-
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 namespace {
 
@@ -44,34 +38,9 @@ void tellJapaneseFontMissing(const QString& title) {
     });
 }
 
-// Qt lists every installed font the first time any text is measured, which with tens of
-// thousands of fonts takes longer than anything else before the window. Qt's font database is
-// safe to use from any thread: filled on a thread of its own now, it is done or well under way
-// when the forms' first text asks for it, while this thread chooses the forms' font and
-// language and builds the window. The thread ends before the application object, whose
-// platform services it uses.
-void fillQtFontListMeanwhile() {
-    static std::thread* filling = nullptr;
-    if (filling)
-        return;
-#ifdef __GLIBC__
-    // The C library would give each thread that allocates a memory pool of its own: what
-    // Qt's list and the catalogue's scan leave free there could never serve the tiles the
-    // window makes afterwards, about 30 MB more at 20,000 fonts. One pool for all threads
-    // keeps it in use.
-    mallopt(M_ARENA_MAX, 1);
-#endif
-    filling = new std::thread([] { QFontDatabase::families(); });
-    qAddPostRoutine([] {
-        if (filling->joinable())
-            filling->join();
-    });
-}
-
 } // namespace
 
 void PrepareApplication(platform::Application& app) {
-    fillQtFontListMeanwhile();
     app.setApplicationName(QStringLiteral("glyphorama"));
     app.Title = QStringLiteral("Glyphorama2");
     // Lets the desktop match our windows to the installed menu entry and its icon.
