@@ -16,6 +16,37 @@ FlowLayoutPanel::FlowLayoutPanel(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_StaticContents);
     pendingFit_.setSingleShot(true);
     connect(&pendingFit_, &QTimer::timeout, this, &FlowLayoutPanel::FitHeight);
+    connect(&discardTimer_, &QTimer::timeout, this,
+            [this] { destroyDiscarded(DiscardSliceNanoseconds); });
+}
+
+void FlowLayoutPanel::DiscardTiles() {
+    for (TPanel* tile : std::as_const(tiles_))
+        tile->hide();
+    discarded_.append(tiles_);
+    tiles_.clear();
+    dirty_ = false;
+    nextX_ = rowTop_ = rowHeight_ = 0;
+    if (!discarded_.isEmpty() && !discardTimer_.isActive())
+        discardTimer_.start(0);
+}
+
+void FlowLayoutPanel::DestroyDiscardedTiles() {
+    destroyDiscarded(-1);
+}
+
+void FlowLayoutPanel::destroyDiscarded(qint64 budgetNs) {
+    QElapsedTimer slice;
+    slice.start();
+    // Front to back: each is then the first child of the panel, which Qt removes from its
+    // lists without searching or moving the rest.
+    while (!discarded_.isEmpty() && (budgetNs < 0 || slice.nsecsElapsed() < budgetNs)) {
+        destroyingDiscarded_ = true;
+        delete discarded_.takeFirst();
+        destroyingDiscarded_ = false;
+    }
+    if (discarded_.isEmpty())
+        discardTimer_.stop();
 }
 
 void FlowLayoutPanel::AddTile(TPanel* tile) {
@@ -59,7 +90,11 @@ void FlowLayoutPanel::place(TPanel* tile) {
         nextX_ = 0;
         rowHeight_ = 0;
     }
-    tile->move(nextX_ + m.left(), rowTop_ + m.top());
+    // Moving a shown widget costs even when it stays where it is; a relayout after a few
+    // widths changed leaves most tiles in place.
+    const QPoint at(nextX_ + m.left(), rowTop_ + m.top());
+    if (tile->pos() != at)
+        tile->move(at);
     nextX_ += outerWidth;
     rowHeight_ = std::max(rowHeight_, outerHeight);
 }
@@ -132,8 +167,11 @@ bool FlowLayoutPanel::focusNextPrevChild(bool next) {
 void FlowLayoutPanel::childEvent(QChildEvent* event) {
     // A tile being destroyed is no longer a TPanel here, so no cast may touch it: compare
     // addresses only (QObject is the first base of every widget).
-    if (event->type() == QEvent::ChildRemoved) {
+    if (event->type() == QEvent::ChildRemoved && !destroyingDiscarded_) {
         const void* child = event->child();
+        // A discarded tile destroyed by someone else (or with the panel) leaves that list.
+        discarded_.removeIf(
+            [child](TPanel* tile) { return reinterpret_cast<const void*>(tile) == child; });
         const auto it = std::find_if(tiles_.begin(), tiles_.end(), [child](TPanel* tile) {
             return reinterpret_cast<const void*>(tile) == child;
         });

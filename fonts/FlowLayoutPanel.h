@@ -27,6 +27,13 @@ public:
     void ApplyTileFilter();
     // Places every tile again, e.g. after tiles changed their width.
     void Relayout();
+    // Takes every tile out of the flow at once, hidden; they are destroyed a slice at a time
+    // from the event loop (the flow should be hidden meanwhile, so that hiding them costs no
+    // repaint each). Destroying tens of thousands of tiles at once would freeze the window.
+    void DiscardTiles();
+    // Destroys the discarded tiles still waiting, all of them now.
+    void DestroyDiscardedTiles();
+    static constexpr qint64 DiscardSliceNanoseconds = 6'000'000;
     // Fits the panel's height to its tiles, so that the scroll range follows the build.
     void FitHeight();
     // The same for a stream of new tiles: fits at once, then at most once per FitInterval,
@@ -54,7 +61,14 @@ private:
     void dropStaleHover();
     void place(TPanel* tile);
 
+    void destroyDiscarded(qint64 budgetNs);
+
     QList<TPanel*> tiles_;
+    // Discarded tiles, in the order of the panel's children, and whether one is being
+    // destroyed (its removal then needs no search among the tiles).
+    QList<TPanel*> discarded_;
+    bool destroyingDiscarded_ = false;
+    QTimer discardTimer_;
     TileFilter filter_;
     bool dirty_ = false; // a tile was removed: the rows are out of date
     int nextX_ = 0;

@@ -4,6 +4,7 @@
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/FontPoolCore.h"
 #include "fonts/StepwiseRemeasure.h"
+#include "platform/FormFonts.h"
 
 #include <QSet>
 
@@ -27,6 +28,10 @@ TFontPool::TFontPool(TGlyphorama*, FlowLayoutPanel* flowPanel, QProgressBar* pro
                                            }
                                        },
                                        this)) {
+    // The name labels' font, which they inherit through their tiles; the tiles draw their
+    // samples from their own faces.
+    if (FlowPanel)
+        FlowPanel->setFont(platform::FormFont(7));
     EnumerateFonts(start.families);
     // Fonts removed since the last run leave the cache.
     QSet<QString> files;
@@ -45,6 +50,9 @@ TFontPool::~TFontPool() {
         Builder->WaitFor();
     }
     ClearView();
+    // The tiles' samples are drawn from our faces: none may outlive them.
+    if (FlowPanel)
+        FlowPanel->DestroyDiscardedTiles();
     samples_->Cache().Save();
 }
 

@@ -4,6 +4,7 @@
 #include "fonts/FontPool.h"
 #include "ui/Glyphorama.h"
 
+#include <QElapsedTimer>
 #include <QProgressBar>
 
 TFontPoolCore::TFontPoolCore(bool createSuspended, QProgressBar* progressBar,
@@ -35,21 +36,36 @@ void TFontPoolCore::Execute() {
     // Cancel sets its flag before clearing Running, so one of the two is seen here.
     if (cancelled_)
         Running = false;
-    for (int i = 0; i < static_cast<int>(Units.size()) && Running; ++i) {
-        Index = i;
-        // One blocking call per tile: the GUI thread goes back to its event loop between two
-        // tiles, so the window stays usable and Esc is seen.
-        Synchronize([this] {
-            StepProgress();
-            BuildTile();
+    const int count = static_cast<int>(Units.size());
+    int next = 0;
+    while (next < count && Running) {
+        // One blocking call per batch of tiles: the GUI thread goes back to its event loop
+        // between two batches, each a fraction of a frame long, so the window stays usable
+        // and Esc is seen. A call per tile would hand over between the threads tens of
+        // thousands of times, and on a busy machine each hand-over waits for a core.
+        Synchronize([this, &next, count] {
+            QElapsedTimer batch;
+            batch.start();
+            do {
+                Index = next++;
+                StepProgress();
+                BuildTile();
+            } while (next < count && Running && batch.nsecsElapsed() < BatchNanoseconds);
         });
     }
     Running = false;
 }
 
 void TFontPoolCore::StepProgress() {
-    if (ProgressBar)
-        ProgressBar->setValue(ProgressBar->value() + 1);
+    if (!ProgressBar)
+        return;
+    // A progress bar repaints at once, and with it everything else waiting to be painted in
+    // the window: a frame for every few tiles. With updates off for the step, the new value
+    // is painted with the next frame instead.
+    const bool updates = ProgressBar->updatesEnabled();
+    ProgressBar->setUpdatesEnabled(false);
+    ProgressBar->setValue(ProgressBar->value() + 1);
+    ProgressBar->setUpdatesEnabled(updates);
 }
 
 void TFontPoolCore::BuildTile() {

@@ -9,7 +9,8 @@
 class QProgressBar;
 
 // Builds the tiles of a rebuild: for each unit it steps the progress bar and has the GUI
-// thread make the unit's tile, one tile per synchronised step, in order.
+// thread make the unit's tile, in order, as many tiles per synchronised step as fit in
+// BatchNanoseconds (at least one). A cancel stops the run after the current tile.
 class TFontPoolCore : public platform::Thread {
     Q_OBJECT
 public:
@@ -18,6 +19,7 @@ public:
     ~TFontPoolCore() override;
 
     int Index = 0;
+    static constexpr qint64 BatchNanoseconds = 2'000'000;
     std::vector<TFontUnit*> Units;
     QProgressBar* const ProgressBar;
     const TGlyphoramaOptions Options;

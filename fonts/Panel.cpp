@@ -65,7 +65,19 @@ bool TPanel::inView() const {
 }
 
 void TPanel::refresh() {
-    if (inView())
+    if (!inView())
+        return;
+    // Qt weighs each widget it repaints against every sibling stacked above it, and its
+    // parent against theirs: for a tile among thousands, or a label in one, that is a walk
+    // over the whole flow for each repaint. Repainting the tile's area of the flow paints the
+    // same pixels at the cost of one widget.
+    QWidget* tile = this;
+    while (qobject_cast<TPanel*>(tile->parentWidget()))
+        tile = tile->parentWidget();
+    QWidget* flow = tile->parentWidget();
+    if (flow && flow->children().size() > CrowdedParent)
+        flow->update(QRect(mapTo(flow, QPoint()), size()));
+    else
         update();
 }
 
@@ -97,7 +109,7 @@ void TPanel::paintCaption(QPainter& painter) {
 void TPanel::paintSample(QPainter& painter) {
     if (!sample_->Drawn() && !FirstPaintBudget::Take()) {
         // This frame has spent its time on other new tiles: a later one paints this.
-        QTimer::singleShot(0, this, qOverload<>(&QWidget::update));
+        QTimer::singleShot(0, this, &TPanel::refresh);
         return;
     }
     sample_->Paint(painter, rect(),

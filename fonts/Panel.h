@@ -74,6 +74,8 @@ private:
     // of view as well, and each such repaint weighs every sibling: with thousands of tiles in
     // the flow, that is what a build or a re-captioning would spend its time on.
     void refresh();
+    // More children than this and a child's repaint goes through its parent (see refresh).
+    static constexpr int CrowdedParent = 64;
 
     QString caption_;
     std::unique_ptr<TileText> sample_;

@@ -150,10 +150,18 @@ void TFontPool::ClearView() {
         scrollBox->hide();
     if (FlowPanel)
         FlowPanel->hide();
-    // Front to back: each tile is then the first child of the flow panel, which Qt removes
-    // from its lists without searching or moving the rest.
-    for (TFontUnit* unit : ViewList)
-        destroyTile(*unit);
+    // The flow panel hides its tiles at once and destroys them a slice at a time; without one,
+    // they go now.
+    for (TFontUnit* unit : ViewList) {
+        if (FlowPanel && unit->Tile && unit->Tile->parentWidget() == FlowPanel) {
+            unit->Tile = nullptr;
+            unit->NameLabel = nullptr; // a child of its tile, it goes with it
+        } else {
+            destroyTile(*unit);
+        }
+    }
+    if (FlowPanel)
+        FlowPanel->DiscardTiles();
     ViewList.clear();
     if (FlowPanel) {
         FlowPanel->show();

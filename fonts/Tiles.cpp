@@ -5,7 +5,6 @@
 #include "fonts/FirstPaintBudget.h"
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/Panel.h"
-#include "platform/FormFonts.h"
 #include "ui/Glyphorama.h"
 
 #include <QMenu>
@@ -94,13 +93,13 @@ void TFontPool::BuildTile(TFontUnit& unit, int index, const TGlyphoramaOptions& 
         label->Margins = QMargins(3, 3, 2, 2);
         label->resize(label->width(), 12);
         label->SetFontColor(NameLabelColor);
-        label->setFont(platform::FormFont(7));
+        // The label's font and pointer come from the flow panel and the tile: set on each of
+        // thousands of labels, they would cost every build time and memory.
         label->AlignBottom = true;
         label->Tag = index;
         label->OnMouseEnter = tile->OnMouseEnter;
         label->OnMouseLeave = tile->OnMouseLeave;
         label->OnMouseDown = tile->OnMouseDown;
-        label->setCursor(Qt::PointingHandCursor);
     }
     // The sample, its width and the label's count, from the family's own face (the caption
     // is the sample text, or with none the family's name).

@@ -5,8 +5,27 @@
 #include "sampleview/FavouriteMarks.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <QHash>
 
 namespace {
+
+// The units behind each flow panel with tiles to name; an entry leaves with its panel.
+QHash<const QWidget*, ViewUnits>& viewsByFlow() {
+    static QHash<const QWidget*, ViewUnits> views;
+    return views;
+}
+
+QString familyOf(const QWidget* tile) {
+    const auto* panel = qobject_cast<const TPanel*>(tile);
+    const auto view =
+        panel ? viewsByFlow().constFind(panel->parentWidget()) : viewsByFlow().constEnd();
+    if (view == viewsByFlow().constEnd())
+        return QString();
+    const std::vector<TFontUnit*>* units = (*view)();
+    const TFontUnit* unit = units ? UnitOfTile(*units, panel) : nullptr;
+    return unit ? unit->Name : QString();
+}
 
 class TileAccessible : public QAccessibleWidget {
 public:
@@ -15,6 +34,8 @@ public:
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Description && FavouriteMarks::IsMarked(widget()))
             return QStringLiteral("お気に入り");
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return familyOf(widget());
         return QAccessibleWidget::text(t);
     }
     int childCount() const override { return 0; }
@@ -37,10 +58,17 @@ QAccessibleInterface* tileFactory(const QString& className, QObject* object) {
 
 } // namespace
 
-void InstallTileAccessibility() {
+void InstallTileAccessibility(FlowLayoutPanel* flow, ViewUnits units) {
     static bool installed = false;
-    if (installed)
-        return;
-    installed = true;
-    QAccessible::installFactory(tileFactory);
+    if (!installed) {
+        installed = true;
+        QAccessible::installFactory(tileFactory);
+    }
+    viewsByFlow().insert(flow, std::move(units));
+    QObject::connect(flow, &QObject::destroyed, [flow] { viewsByFlow().remove(flow); });
+    QObject::connect(qApp, &QApplication::focusChanged, flow, [flow](QWidget*, QWidget* now) {
+        if (now && now->parentWidget() == flow && now->accessibleName().isEmpty())
+            if (const QString name = familyOf(now); !name.isEmpty())
+                now->setAccessibleName(name);
+    });
 }

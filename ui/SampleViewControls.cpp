@@ -34,18 +34,12 @@ constexpr int WheelNotch = 120;
 
 SampleViewControls::SampleViewControls(TGlyphorama& window)
     : QObject(&window), window_(window), form_(*window.ui), pool_(window.FontPool.get()) {
-    InstallTileAccessibility();
     const ViewUnits units = [this]() -> const std::vector<TFontUnit*>* {
         return pool_ ? &pool_->ViewList : nullptr;
     };
     FlowLayoutPanel* flow = form_.FlowPanel;
-
     // Screen readers name each tile by its family.
-    connect(flow, &FlowLayoutPanel::TileAdded, this, [units](TPanel* tile) {
-        const std::vector<TFontUnit*>* view = units();
-        if (const TFontUnit* unit = view ? UnitOfTile(*view, tile) : nullptr)
-            tile->setAccessibleName(unit->Name);
-    });
+    InstallTileAccessibility(flow, units);
 
     filters_ = new ViewFilterChain(
         flow, units,

@@ -8,6 +8,7 @@
 #include "ui/SampleViewControls.h"
 #include "ui_Glyphorama.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
@@ -166,6 +167,18 @@ TEST_F(SampleViewControlsTest, ArrowsWalkTheTilesAndKeysActOnTheFocusedOne) {
         EXPECT_TRUE(window->ContextMenu->isVisible());
         EXPECT_EQ(window->ContextMenuTag, TileOf(QStringLiteral("Family 003"))->Tag);
         window->ContextMenu->hide();
+    }
+}
+
+// Tiles carry no name of their own until they take the focus; a screen reader asks their
+// accessible interfaces, which look the family up.
+TEST_F(SampleViewControlsTest, ScreenReadersGetEachTilesFamilyWithoutItHavingTheFocus) {
+    OpenBuilt(ManyFamilies(12));
+    for (int i : {0, 7}) {
+        QAccessibleInterface* tile = QAccessible::queryAccessibleInterface(Tiles()[i]);
+        ASSERT_NE(tile, nullptr);
+        EXPECT_EQ(tile->role(), QAccessible::ListItem);
+        EXPECT_EQ(tile->text(QAccessible::Name), Pool().ViewList[i]->Name);
     }
 }
 

@@ -10,9 +10,11 @@
 #include <QDrag>
 #include <QMenu>
 #include <QMimeData>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextDocument>
+#include <algorithm>
 
 using namespace sample_view_test;
 
@@ -380,4 +382,32 @@ TEST_F(TileTest, ANewSampleSizeResizesAndReflowsTheTiles) {
     window->SelectFontType(5, true);
     WaitForBuild();
     EXPECT_EQ(Tiles()[1]->width(), 128 + 20);
+}
+
+// A rebuild takes the old tiles away at once, though it destroys them over the next turns of
+// the event loop: none may show, be laid out with the new ones or outlive the catalogue.
+TEST_F(TileTest, ARebuildHidesTheOldTilesAtOnceAndDestroysThemLater) {
+    OpenBuilt(ManyFamilies(300));
+    std::vector<QPointer<TPanel>> old;
+    for (TPanel* tile : Tiles())
+        old.emplace_back(tile);
+    window->SelectFontType(2, true);
+    EXPECT_EQ(TileCount(), 0);
+    EXPECT_TRUE(FlowPanel()->Tiles().isEmpty());
+    for (const QPointer<TPanel>& tile : old)
+        EXPECT_TRUE(!tile || tile->isHidden());
+    WaitForBuild();
+    EXPECT_EQ(TileCount(), 300);
+    EXPECT_EQ(Tiles()[0]->pos(), QPoint(5, 3)); // the new flow starts afresh
+    EXPECT_TRUE(testing_support::WaitUntil([&] {
+        return std::all_of(old.cbegin(), old.cend(), [](const auto& tile) { return !tile; });
+    }));
+
+    // Those still waiting when the catalogue goes, go with it.
+    for (TPanel* tile : Tiles())
+        old.emplace_back(tile);
+    window->SelectFontType(5, true);
+    ASSERT_TRUE(window->close());
+    EXPECT_EQ(window->FontPool, nullptr);
+    EXPECT_TRUE(std::all_of(old.cbegin(), old.cend(), [](const auto& tile) { return !tile; }));
 }
