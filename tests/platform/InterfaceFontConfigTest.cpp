@@ -1,10 +1,10 @@
 // Qt is given the fonts the interface needs; the catalogue still sees every installed family,
 // and nothing Qt draws loses a character some installed font has. Against the tests' own font
 // set (DejaVu core and IPA); each test runs in a process of its own.
+#include "platform/InterfaceFontConfig.h"
 #include "platform/FontFamilies.h"
 #include "platform/FontconfigHandles.h"
 #include "platform/FormFonts.h"
-#include "platform/InterfaceFontConfig.h"
 
 #include <QFontDatabase>
 #include <QGlyphRun>
@@ -24,7 +24,7 @@ using platform::fc::PatternDeleter;
 struct Listing {
     QSet<QString> families;
     std::unique_ptr<FcCharSet, decltype(&FcCharSetDestroy)> characters{FcCharSetCreate(),
-                                                                         &FcCharSetDestroy};
+                                                                       &FcCharSetDestroy};
 };
 
 Listing listing(FcConfig* config) {
