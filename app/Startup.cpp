@@ -5,6 +5,7 @@
 #include "platform/Application.h"
 #include "platform/FormFonts.h"
 #include "platform/ImageList.h"
+#include "platform/InterfaceFontConfig.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -41,6 +42,9 @@ void tellJapaneseFontMissing(const QString& title) {
 } // namespace
 
 void PrepareApplication(platform::Application& app) {
+    // Before Qt's first text, which fills Qt's font database from the current configuration.
+    // The application owns it: Qt's font engines keep their fonts until its very end.
+    new platform::InterfaceFontConfig(platform::FormFontPattern(), &app);
     app.setApplicationName(QStringLiteral("glyphorama"));
     app.Title = QStringLiteral("Glyphorama2");
     // Lets the desktop match our windows to the installed menu entry and its icon.

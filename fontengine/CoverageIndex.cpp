@@ -1,6 +1,7 @@
 #include "fontengine/CoverageIndex.h"
 
 #include "platform/FontconfigHandles.h"
+#include "platform/InterfaceFontConfig.h"
 
 #include <QChar>
 #include <algorithm>
@@ -40,7 +41,8 @@ bool isVariationSelector(char32_t c) {
 
 } // namespace
 
-CoverageIndex::CoverageIndex(FcConfig* config) : config_(config) {
+CoverageIndex::CoverageIndex(FcConfig* config)
+    : config_(config ? config : platform::AllFontsConfig()) {
     if (config_)
         FcConfigReference(config_);
 }

@@ -15,7 +15,8 @@ struct _FcCharSet;
 // face, the face its tile draws with.
 class CoverageIndex {
 public:
-    // config: the fontconfig configuration to read; none means the current one.
+    // config: the fontconfig configuration to read; none means every installed font
+    // (platform::AllFontsConfig()).
     explicit CoverageIndex(_FcConfig* config = nullptr);
     ~CoverageIndex();
     CoverageIndex(const CoverageIndex&) = delete;

@@ -2,6 +2,7 @@
 
 #include "fontengine/FontFileReader.h"
 #include "platform/FontconfigHandles.h"
+#include "platform/InterfaceFontConfig.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -56,7 +57,7 @@ FamilyDetails ReadFamilyDetails(const QString& family, FcConfig* config,
         FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_STYLE, FC_FILE, FC_INDEX, FC_FONTFORMAT,
                          FC_LANG, FC_WEIGHT, FC_SLANT, FC_WIDTH, nullptr));
     std::unique_ptr<FcFontSet, FontSetDeleter> faces(
-        FcFontList(config, pattern.get(), objects.get()));
+        FcFontList(config ? config : platform::AllFontsConfig(), pattern.get(), objects.get()));
     // The faces of a collection share their file: it is read once for all of them.
     std::optional<QString> lastFile;
     std::optional<QByteArray> lastBytes;

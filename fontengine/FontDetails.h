@@ -36,7 +36,7 @@ struct FamilyDetails {
     int RegularFace = -1;
 };
 
-// Reads a family's faces from fontconfig (config: none means the current configuration)
+// Reads a family's faces from fontconfig (config: none means every installed font)
 // and each face's file. A family fontconfig does not know gives no faces.
 FamilyDetails ReadFamilyDetails(const QString& family, _FcConfig* config = nullptr,
                                 const QString& preferredLanguage = {});

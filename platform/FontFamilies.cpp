@@ -1,6 +1,7 @@
 #include "platform/FontFamilies.h"
 
 #include "platform/FontconfigHandles.h"
+#include "platform/InterfaceFontConfig.h"
 
 #include <QFile>
 #include <QLocale>
@@ -96,7 +97,7 @@ std::vector<FontFamilyRecord> EnumerateFontFamilies(const QString& userLanguage)
         FC_FAMILY, FC_FAMILYLANG, FC_STYLE, FC_FONTFORMAT, FC_OUTLINE, FC_SCALABLE, FC_SPACING,
         FC_LANG, FC_WEIGHT, FC_SLANT, FC_WIDTH, FC_FILE, FC_INDEX, nullptr));
     std::unique_ptr<FcFontSet, FontSetDeleter> fonts(
-        FcFontList(nullptr, pattern.get(), objects.get()));
+        FcFontList(AllFontsConfig(), pattern.get(), objects.get()));
 
     // Faces grouped by their family's first name, which fontconfig keeps in the font's own
     // order (normally the English name first).

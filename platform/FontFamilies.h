@@ -31,7 +31,8 @@ struct FontFamilyRecord {
     int FaceIndex = 0;
 };
 
-// One record per installed family from fontconfig, sorted by family name (fontconfig's own
+// One record per installed family from fontconfig (every installed font, AllFontsConfig()),
+// sorted by family name (fontconfig's own
 // listing has no order). Scalable outline families (TrueType, CFF) are TRUETYPE_FONTTYPE,
 // the rest RASTER_FONTTYPE; a family covering Japanese is SHIFTJIS_CHARSET; mono or dual
 // spacing is FIXED_PITCH. userLanguage ("ja", "en", ...; empty: from the locale) picks the

@@ -46,7 +46,7 @@ QString PreferredFamily(const QString& pattern) {
 }
 
 void UseFormFontEverywhere() {
-    const auto match = preferredMatch(QStringLiteral("sans-serif:lang=ja"));
+    const auto match = preferredMatch(FormFontPattern());
     const QString japanese = match ? fc::stringAt(match.get(), FC_FAMILY, 0) : QString();
     chosen() = {japanese, match && hasLanguage(match.get(), "ja")};
     if (japanese.isEmpty())
@@ -62,6 +62,10 @@ void UseFormFontEverywhere() {
     for (const QString& designed :
          {QStringLiteral("Tahoma"), QStringLiteral("メイリオ"), QStringLiteral("Meiryo")})
         QFont::insertSubstitution(designed, japanese);
+}
+
+QString FormFontPattern() {
+    return QStringLiteral("sans-serif:lang=ja");
 }
 
 QString FormFamily() {

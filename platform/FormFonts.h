@@ -19,6 +19,9 @@ namespace platform {
 // at 10,000 families, only to find none. Those characters show as boxes instead.
 void UseFormFontEverywhere();
 
+// The fontconfig pattern of the family the forms are drawn in.
+QString FormFontPattern();
+
 // The family the forms are drawn in; empty before UseFormFontEverywhere() or without fonts.
 QString FormFamily();
 
