@@ -39,11 +39,8 @@ void setStatusText(int panel, const QString& text) {
     }
 }
 
-// Destroys a unit's tile and name label and forgets them.
+// Destroys a unit's tile and forgets it.
 void destroyTile(TFontUnit& unit) {
-    // Deleting a child detaches it from its parent; detaching it first would make it a
-    // window of its own for a moment, which costs far more.
-    delete std::exchange(unit.NameLabel, nullptr);
     delete std::exchange(unit.Tile, nullptr);
 }
 
@@ -155,7 +152,6 @@ void TFontPool::ClearView() {
     for (TFontUnit* unit : ViewList) {
         if (FlowPanel && unit->Tile && unit->Tile->parentWidget() == FlowPanel) {
             unit->Tile = nullptr;
-            unit->NameLabel = nullptr; // a child of its tile, it goes with it
         } else {
             destroyTile(*unit);
         }
