@@ -28,8 +28,9 @@ public:
     // Places every tile again, e.g. after tiles changed their width.
     void Relayout();
     // Takes every tile out of the flow at once, hidden; they are destroyed a slice at a time
-    // from the event loop (the flow should be hidden meanwhile, so that hiding them costs no
-    // repaint each). Destroying tens of thousands of tiles at once would freeze the window.
+    // from the event loop. Destroying tens of thousands of tiles at once would freeze the
+    // window. Hiding the flow or a widget that holds it before this would tell each tile of
+    // its hiding as well: once per tile is what a hidden tile costs.
     void DiscardTiles();
     // Destroys the discarded tiles still waiting, all of them now.
     void DestroyDiscardedTiles();

@@ -20,11 +20,10 @@ struct TFontUnit {
     QString Name;  // the family name the desktop shows; tags refer to fonts by it
     QString Style; // style name of the family's regular face
     int FontClass = fcWestern;
-    QStringList OtherNames;      // the family's names in other languages
-    QString FaceFile;            // the regular face's font file, which its tile is drawn from
-    int FaceIndex = 0;           // the face's index in that file
-    TPanel* Tile = nullptr;      // the font's tile while shown
-    TPanel* NameLabel = nullptr; // the name label inside the tile while shown
+    QStringList OtherNames; // the family's names in other languages
+    QString FaceFile;       // the regular face's font file, which its tile is drawn from
+    int FaceIndex = 0;      // the face's index in that file
+    TPanel* Tile = nullptr; // the font's tile while shown
 
     // Whether a name from a tag file means this family: its name or any of its other names,
     // ignoring letter case.

@@ -5,13 +5,30 @@
 #include "fonts/FirstPaintBudget.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDrag>
+#include <QFontMetrics>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <algorithm>
 
 const QColor TPanel::MissingMarkColor = glyphrun::MissingMarkColor();
+const QColor TPanel::NameLabelColor(0x80, 0x80, 0x80);
+
+namespace {
+
+// The label's text with the count, the name left as %1; none without a count. Translated in
+// the catalogue's context, where the text has always been.
+QString countForm(int missing) {
+    if (missing <= 0)
+        return QString();
+    return QCoreApplication::translate("TFontPool", "%1 — %2 文字なし")
+        .arg(QStringLiteral("%1"), QString::number(missing));
+}
+
+} // namespace
 
 TPanel::TPanel(QWidget* parent) : QWidget(parent) {}
 
@@ -68,7 +85,7 @@ void TPanel::refresh() {
     if (!inView())
         return;
     // Qt weighs each widget it repaints against every sibling stacked above it, and its
-    // parent against theirs: for a tile among thousands, or a label in one, that is a walk
+    // parent against theirs: for a tile among thousands, that is a walk
     // over the whole flow for each repaint. Repainting the tile's area of the flow paints the
     // same pixels at the cost of one widget.
     QWidget* tile = this;
@@ -97,6 +114,59 @@ void TPanel::paintEvent(QPaintEvent*) {
         paintSample(painter);
     else
         paintCaption(painter);
+    if (HasNameLabel())
+        paintNameLabel(painter);
+}
+
+void TPanel::SetNameLabel(const QString& name, int missing) {
+    missing = std::max(missing, 0);
+    if (name == labelName_ && missing == labelMissing_)
+        return;
+    labelName_ = name;
+    labelMissing_ = missing;
+    refresh();
+}
+
+QString TPanel::NameLabelText() const {
+    if (!HasNameLabel())
+        return QString();
+    const QString form = countForm(labelMissing_);
+    return form.isEmpty() ? labelName_ : form.arg(labelName_);
+}
+
+QRect TPanel::NameLabelRect() const {
+    return QRect(3, height() - 2 - 12, width() - 5, 12);
+}
+
+QString TPanel::NameLabelShownText() const {
+    if (!HasNameLabel())
+        return QString();
+    const QFontMetrics metrics = fontMetrics();
+    const int room = NameLabelRect().width();
+    const QString whole = NameLabelText();
+    if (metrics.horizontalAdvance(whole) <= room)
+        return whole;
+    // Only the name gives way: the count is what the user reads the label for.
+    const QString form = countForm(labelMissing_);
+    const auto fill = [&form](const QString& name) {
+        return form.isEmpty() ? name : form.arg(name);
+    };
+    int nameRoom = room - metrics.horizontalAdvance(fill(QString()));
+    QString shown;
+    // Kerning across the join can make the parts wider than their sum by a pixel or two.
+    for (int tries = 0; tries < 4; ++tries, nameRoom -= 2) {
+        shown = fill(metrics.elidedText(labelName_, Qt::ElideRight, std::max(nameRoom, 0)));
+        if (metrics.horizontalAdvance(shown) <= room)
+            break;
+    }
+    return shown;
+}
+
+void TPanel::paintNameLabel(QPainter& painter) {
+    painter.setFont(font());
+    painter.setPen(NameLabelColor);
+    painter.drawText(NameLabelRect(), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+                     NameLabelShownText());
 }
 
 void TPanel::paintCaption(QPainter& painter) {
@@ -115,21 +185,6 @@ void TPanel::paintSample(QPainter& painter) {
     sample_->Paint(painter, rect(),
                    fontColor_.isValid() ? fontColor_ : palette().color(QPalette::WindowText),
                    MissingMarkColor);
-}
-
-void TPanel::resizeEvent(QResizeEvent*) {
-    placeBottomPanels();
-}
-
-void TPanel::placeBottomPanels() {
-    for (QObject* child : children()) {
-        auto* panel = qobject_cast<TPanel*>(child);
-        if (!panel || !panel->AlignBottom)
-            continue;
-        const QMargins& m = panel->Margins;
-        panel->setGeometry(m.left(), height() - m.bottom() - panel->height(),
-                           width() - m.left() - m.right(), panel->height());
-    }
 }
 
 void TPanel::enterEvent(QEnterEvent*) {

@@ -10,9 +10,9 @@
 class QPainter;
 class TileText;
 
-// A light panel that paints its own caption: the font tiles, their name labels and the
-// captioned panels of the main window. There may be thousands, so it keeps to plain members
-// and one paint call.
+// A light panel that paints its own caption: the font tiles and the captioned panels of the
+// main window. There may be tens of thousands, so it keeps to plain members and one paint
+// call.
 class TPanel : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
@@ -37,9 +37,22 @@ public:
     const TileText* Sample() const { return sample_.get(); }
     static const QColor MissingMarkColor;
 
+    // A font tile's name label: its family's name in small grey type (the panel's font) at
+    // its foot, and the count of sample characters the family lacks, if any. The tile paints
+    // it itself; a label widget on each tile would double the widgets of the flow, and every
+    // show, hide and destruction of the flow with them. A name too wide for the tile is
+    // shortened at its end with "…", the count kept whole.
+    void SetNameLabel(const QString& name, int missing);
+    bool HasNameLabel() const { return labelMissing_ >= 0; }
+    // The whole text, and the text as painted.
+    QString NameLabelText() const;
+    QString NameLabelShownText() const;
+    // Where the label sits in the panel: 3 pixels in from the left, 2 from the right and the
+    // bottom, 12 high.
+    QRect NameLabelRect() const;
+    static const QColor NameLabelColor;
+
     int Tag = 0;
-    // A panel docked at the foot of its parent panel (the name label of a tile).
-    bool AlignBottom = false;
     // Space kept around the panel by the panel that holds it.
     QMargins Margins{3, 3, 3, 3};
 
@@ -56,7 +69,6 @@ public:
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -64,9 +76,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void placeBottomPanels();
     void paintCaption(QPainter& painter);
     void paintSample(QPainter& painter);
+    void paintNameLabel(QPainter& painter);
     // Whether any of the panel lies inside its window's visible area, its parents' bounds and
     // the scroll box's viewport included.
     bool inView() const;
@@ -79,6 +91,8 @@ private:
 
     QString caption_;
     std::unique_ptr<TileText> sample_;
+    QString labelName_;
+    int labelMissing_ = -1; // no label
     QColor color_;
     QColor fontColor_;
     Qt::Alignment alignment_ = Qt::AlignCenter;

@@ -39,11 +39,8 @@ void setStatusText(int panel, const QString& text) {
     }
 }
 
-// Destroys a unit's tile and name label and forgets them.
+// Destroys a unit's tile and forgets it.
 void destroyTile(TFontUnit& unit) {
-    // Deleting a child detaches it from its parent; detaching it first would make it a
-    // window of its own for a moment, which costs far more.
-    delete std::exchange(unit.NameLabel, nullptr);
     delete std::exchange(unit.Tile, nullptr);
 }
 
@@ -143,25 +140,25 @@ void TFontPool::DropTrashFonts() {
 void TFontPool::ClearView() {
     // Pending re-measuring is for tiles about to go; a new build measures its own.
     resampler_->Cancel();
-    // Hidden, the thousands of deletions below cost no repaint or layout each; the main
-    // panel's caption shows meanwhile.
+    // The flow panel hides its tiles at once and destroys them a slice at a time. It hides
+    // them before the scroll box below: hiding a widget tells every child not yet hidden, so
+    // hiding the box first would tell each of tens of thousands of tiles twice more.
+    if (FlowPanel)
+        FlowPanel->DiscardTiles();
+    // Hidden, the deletions below (of tiles outside the flow) cost no repaint or layout each;
+    // the main panel's caption shows meanwhile.
     QAbstractScrollArea* scrollBox = enclosingScrollBox(FlowPanel);
     if (scrollBox)
         scrollBox->hide();
     if (FlowPanel)
         FlowPanel->hide();
-    // The flow panel hides its tiles at once and destroys them a slice at a time; without one,
-    // they go now.
     for (TFontUnit* unit : ViewList) {
         if (FlowPanel && unit->Tile && unit->Tile->parentWidget() == FlowPanel) {
             unit->Tile = nullptr;
-            unit->NameLabel = nullptr; // a child of its tile, it goes with it
         } else {
             destroyTile(*unit);
         }
     }
-    if (FlowPanel)
-        FlowPanel->DiscardTiles();
     ViewList.clear();
     if (FlowPanel) {
         FlowPanel->show();

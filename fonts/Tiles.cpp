@@ -16,7 +16,6 @@ namespace {
 // Room left and right of the sample.
 constexpr int TilePadding = 20;
 const QColor HoverColor(0xC0, 0xDC, 0xC0);
-const QColor NameLabelColor(0x80, 0x80, 0x80);
 
 // Family names come from font files; a tooltip would take one that looks like markup as
 // rich text.
@@ -25,21 +24,6 @@ QString plainToolTip(const QString& text) {
         return text;
     return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() +
            QStringLiteral("</p>");
-}
-
-// The tile a handler acts on: the name label stands for the tile that holds it.
-TPanel* hoverTarget(TPanel* sender) {
-    if (sender && sender->AlignBottom)
-        return qobject_cast<TPanel*>(sender->parentWidget());
-    return sender;
-}
-
-// The name label names the family and, when the sample has characters the family lacks,
-// how many.
-QString labelCaption(const QString& name, int missing) {
-    if (missing == 0)
-        return name;
-    return TFontPool::tr("%1 — %2 文字なし").arg(name, QString::number(missing));
 }
 
 } // namespace
@@ -54,8 +38,10 @@ void TFontPool::SampleTile(TFontUnit& unit, const TGlyphoramaOptions& options) {
     std::unique_ptr<TileText> sample = samples_->Make(
         unit.FaceFile, unit.FaceIndex, unit.Name, options.SampleString, options.SamplePointSize);
     unit.Tile->resize(sample->Width() + TilePadding, TileHeight(options.SamplePointSize));
-    if (unit.NameLabel)
-        unit.NameLabel->SetCaption(labelCaption(unit.Name, sample->Missing()));
+    // The name label names the family and, when the sample has characters the family lacks,
+    // how many.
+    if (unit.Tile->HasNameLabel())
+        unit.Tile->SetNameLabel(unit.Name, sample->Missing());
     unit.Tile->SetSample(std::move(sample));
 }
 
@@ -85,22 +71,10 @@ void TFontPool::BuildTile(TFontUnit& unit, int index, const TGlyphoramaOptions& 
         TileMouseDown(sender, button, pos);
     };
 
-    if (options.ShowNameLabel) {
-        auto* label = new TPanel(tile);
-        unit.NameLabel = label;
-        label->SetCaption(unit.Name);
-        label->SetAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->Margins = QMargins(3, 3, 2, 2);
-        label->resize(label->width(), 12);
-        label->SetFontColor(NameLabelColor);
-        // The label's font and pointer come from the flow panel and the tile: set on each of
-        // thousands of labels, they would cost every build time and memory.
-        label->AlignBottom = true;
-        label->Tag = index;
-        label->OnMouseEnter = tile->OnMouseEnter;
-        label->OnMouseLeave = tile->OnMouseLeave;
-        label->OnMouseDown = tile->OnMouseDown;
-    }
+    // The label's font, the flow panel's, is the tile's own: set on each of thousands of
+    // tiles, it would cost every build time and memory.
+    if (options.ShowNameLabel)
+        tile->SetNameLabel(unit.Name, 0);
     // The sample, its width and the label's count, from the family's own face (the caption
     // is the sample text, or with none the family's name).
     SampleTile(unit, options);
@@ -127,22 +101,17 @@ void TFontPool::BuilderTerminated() {
 }
 
 void TFontPool::TileMouseEnter(TPanel* sender) {
-    if (TPanel* target = hoverTarget(sender))
-        target->SetColor(HoverColor);
+    if (sender)
+        sender->SetColor(HoverColor);
 }
 
 void TFontPool::TileMouseLeave(TPanel* sender) {
-    TPanel* target = hoverTarget(sender);
-    if (!target)
-        return;
-    // Moving from the name label back onto its tile leaves only the label: the pointer is
-    // still on the tile, which stays green until the pointer leaves the tile itself.
-    if (target != sender && target->underMouse())
+    if (!sender)
         return;
     if (Options.SampleViewMode == 0)
-        target->SetColor(Qt::white);
+        sender->SetColor(Qt::white);
     else if (Options.SampleViewMode == 1)
-        target->SetColor(Qt::black);
+        sender->SetColor(Qt::black);
 }
 
 void TFontPool::TileMouseDown(TPanel* sender, Qt::MouseButton button, QPoint pos) {

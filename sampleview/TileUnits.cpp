@@ -7,10 +7,6 @@
 TFontUnit* UnitOfTile(const std::vector<TFontUnit*>& view, const TPanel* tile) {
     if (!tile)
         return nullptr;
-    if (tile->AlignBottom)
-        tile = qobject_cast<const TPanel*>(tile->parentWidget());
-    if (!tile)
-        return nullptr;
     // A tile's number is its unit's place in the view when it was built; only removals
     // have moved units forward since, so look there first and then before it.
     const int tag = tile->Tag;

@@ -57,13 +57,12 @@ TEST_F(SampleTextTest, TheLeftButtonAppliesTheTextAndTheRightButtonClearsIt) {
         EXPECT_EQ(tiles[i]->Sample()->Text(), text);
         EXPECT_EQ(tiles[i]->width(), ExpectedWidth(tiles[i]));
         EXPECT_EQ(tiles[i]->height(), 82);
-        EXPECT_EQ(unit.NameLabel->width(), tiles[i]->width() - 5); // the label follows
+        EXPECT_EQ(tiles[i]->NameLabelRect().width(), tiles[i]->width() - 5); // the label follows
     }
     // DejaVu has no kana or kanji: the label says how many characters are missing.
-    EXPECT_EQ(Pool().ViewList[0]->NameLabel->Caption(), QStringLiteral("DejaVu Sans — 2 文字なし"));
-    EXPECT_EQ(Pool().ViewList[1]->NameLabel->Caption(),
-              QStringLiteral("DejaVu Serif — 2 文字なし"));
-    EXPECT_EQ(Pool().ViewList[2]->NameLabel->Caption(), QStringLiteral("IPAGothic"));
+    EXPECT_EQ(tiles[0]->NameLabelText(), QStringLiteral("DejaVu Sans — 2 文字なし"));
+    EXPECT_EQ(tiles[1]->NameLabelText(), QStringLiteral("DejaVu Serif — 2 文字なし"));
+    EXPECT_EQ(tiles[2]->NameLabelText(), QStringLiteral("IPAGothic"));
     // The flow follows the new widths.
     EXPECT_EQ(tiles[1]->x(), tiles[0]->geometry().right() + 1 + 10);
 
@@ -76,7 +75,7 @@ TEST_F(SampleTextTest, TheLeftButtonAppliesTheTextAndTheRightButtonClearsIt) {
         const QString& name = Pool().ViewList[i]->Name;
         EXPECT_EQ(tiles[i]->Caption(), name);
         EXPECT_EQ(tiles[i]->width(), ExpectedWidth(tiles[i]));
-        EXPECT_EQ(Pool().ViewList[i]->NameLabel->Caption(), name);
+        EXPECT_EQ(tiles[i]->NameLabelText(), name);
     }
 }
 
@@ -154,7 +153,7 @@ TEST_F(SampleTextTest, TheModeButtonSwapsColoursAndItsImage) {
     for (TPanel* tile : Tiles()) {
         EXPECT_EQ(tile->Color(), QColor(Qt::black));
         EXPECT_EQ(tile->FontColor(), QColor(Qt::white));
-        EXPECT_EQ(tile->findChild<TPanel*>()->FontColor(), QColor(0x80, 0x80, 0x80));
+        EXPECT_EQ(NameLabelPixels(tile), ExpectedNameLabel(tile, Qt::black));
     }
     button->click();
     EXPECT_EQ(Pool().Options.SampleViewMode, 0);
@@ -182,7 +181,7 @@ TEST_F(SampleTextTest, EachWheelEventScrollsTheViewOnce) {
     EXPECT_EQ(Bar()->value(), 0);
     Wheel(tile, -120); // towards the user: down
     EXPECT_EQ(Bar()->value(), 32);
-    Wheel(tile->findChild<TPanel*>(), -1); // the step does not depend on the delta
+    Wheel(tile, -1); // the step does not depend on the delta
     EXPECT_EQ(Bar()->value(), 64);
     Wheel(tile, 480);
     EXPECT_EQ(Bar()->value(), 32);
@@ -225,9 +224,7 @@ class SteppedSampleTextTest : public SampleTextTest {
 protected:
     // Each later step does one tile, so the work stays pending across event loop turns.
     void OneTilePerStep(int firstMs = 0) { Resampler().SetBudgets(firstMs, 0); }
-    QString LabelText(const QString& name) const {
-        return TileOf(name)->findChild<TPanel*>()->Caption();
-    }
+    QString LabelText(const QString& name) const { return TileOf(name)->NameLabelText(); }
 
     void ExpectAllSampled(const QString& text) {
         int tag = 0;
@@ -242,7 +239,7 @@ protected:
                                         Pool().Options.SamplePointSize)
                                   ->Width();
             EXPECT_EQ(tile->width(), width + 20);
-            EXPECT_EQ(unit.NameLabel->width(), tile->width() - 5);
+            EXPECT_EQ(tile->NameLabelRect().width(), tile->width() - 5);
         }
         // The flow is laid out for the final widths.
         std::vector<QRect> before;

@@ -1,8 +1,11 @@
 #include "SampleViewFixture.h"
 
 #include "app/AppCore.h"
+#include "platform/FormFonts.h"
 
 #include <QDir>
+#include <QPainter>
+#include <QPixmap>
 #include <QTest>
 
 namespace sample_view_test {
@@ -48,6 +51,25 @@ std::vector<FontFamilyRecord> ManyFamilies(int count) {
     for (int i = 0; i < count; ++i)
         families.push_back(Family(QStringLiteral("Family %1").arg(i, 3, 10, QChar(u'0'))));
     return families;
+}
+
+QImage NameLabelPixels(TPanel* tile) {
+    return tile->grab(tile->NameLabelRect()).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage ExpectedNameLabel(const TPanel* tile, const QColor& background) {
+    return ExpectedNameLabel(tile, background, tile->NameLabelText());
+}
+
+QImage ExpectedNameLabel(const TPanel* tile, const QColor& background, const QString& text) {
+    QPixmap label(tile->NameLabelRect().size());
+    label.fill(background);
+    QPainter painter(&label);
+    painter.setFont(platform::FormFont(7));
+    painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.drawText(label.rect(), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    painter.end();
+    return label.toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 void SampleViewTest::SetUp() {

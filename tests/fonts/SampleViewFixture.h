@@ -12,6 +12,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QAction>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -31,6 +32,14 @@ platform::FontFamilyRecord Family(const QString& name, int charSet = platform::A
 
 // count Western families "Family 000", "Family 001", ..., all drawn from DejaVu Sans
 std::vector<platform::FontFamilyRecord> ManyFamilies(int count);
+
+// What a tile shows where its name label sits, and what a label reading text (by default the
+// tile's whole label text) looks like there: grey type in the 7-point form font, right-aligned
+// and centred in the label's height, on the given background. Compared as pixels, the look
+// is checked however the tile comes to draw it.
+QImage NameLabelPixels(TPanel* tile);
+QImage ExpectedNameLabel(const TPanel* tile, const QColor& background);
+QImage ExpectedNameLabel(const TPanel* tile, const QColor& background, const QString& text);
 
 class SampleViewTest : public ::testing::Test {
 protected:

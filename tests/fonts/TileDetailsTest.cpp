@@ -36,9 +36,9 @@ TEST_F(TileDetailsTest, DoubleClickOnATileOrItsNameLabelOpensItsFamily) {
     EXPECT_TRUE(form.isNull());
     EXPECT_TRUE(window->isVisible()); // Esc in the details window leaves the main window
 
-    TPanel* label = Pool().ViewList.front()->NameLabel;
-    ASSERT_NE(label, nullptr);
-    QTest::mouseDClick(label, Qt::LeftButton, {}, QPoint(3, 3));
+    TPanel* first = Pool().ViewList.front()->Tile;
+    ASSERT_TRUE(first->HasNameLabel());
+    QTest::mouseDClick(first, Qt::LeftButton, {}, first->NameLabelRect().topLeft() + QPoint(3, 3));
     ASSERT_EQ(OpenForms().size(), 1);
     EXPECT_EQ(OpenForms().first()->Details().Family, Pool().ViewList.front()->Name);
 

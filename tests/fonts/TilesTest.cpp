@@ -58,9 +58,9 @@ protected:
     void MoveTo(QWidget* widget, QPoint local) const {
         QTest::mouseMove(Screen(), At(widget, local));
     }
-    // A point of the tile away from its name label.
+    // A point of the tile away from its name label, and one on the label.
     static QPoint Upper(TPanel* tile) { return QPoint(tile->width() / 2, 8); }
-    static TPanel* LabelOf(TPanel* tile) { return tile->findChild<TPanel*>(); }
+    static QPoint OnLabel(TPanel* tile) { return tile->NameLabelRect().center(); }
     // Somewhere outside every tile: the tool bar area at the top.
     void MoveAway() const { QTest::mouseMove(Screen(), QPoint(2, 2)); }
 };
@@ -87,21 +87,17 @@ TEST_F(TileTest, ATileShowsItsFamilyAndCarriesItsPosition) {
         EXPECT_EQ(tile->parentWidget(), FlowPanel());
         EXPECT_TRUE(tile->isVisible());
 
-        TPanel* label = LabelOf(tile);
-        ASSERT_NE(label, nullptr);
-        EXPECT_EQ(Pool().ViewList[i]->NameLabel, label);
-        EXPECT_EQ(label->Caption(), name);
-        EXPECT_EQ(label->Alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-        EXPECT_TRUE(label->AlignBottom);
-        EXPECT_EQ(label->Tag, i);
-        EXPECT_EQ(label->FontColor(), QColor(0x80, 0x80, 0x80));
-        EXPECT_FALSE(label->Color().isValid()); // the tile's colour shows through
-        EXPECT_EQ(label->font().family(), platform::FormFont(7).family());
-        EXPECT_EQ(label->font().pointSize(), 7);
-        EXPECT_EQ(label->cursor().shape(), Qt::PointingHandCursor);
-        // Docked at the foot with margins 3 left, 2 right and bottom.
-        EXPECT_EQ(label->geometry(), QRect(3, 82 - 2 - 12, tile->width() - 5, 12));
-        EXPECT_TRUE(label->isVisible());
+        // The name label: painted by the tile, no widget of its own.
+        ASSERT_TRUE(tile->HasNameLabel());
+        EXPECT_TRUE(tile->findChildren<QWidget*>().isEmpty());
+        EXPECT_EQ(tile->NameLabelText(), name);
+        EXPECT_EQ(tile->NameLabelShownText(), name);
+        EXPECT_EQ(tile->font().family(), platform::FormFont(7).family());
+        EXPECT_EQ(tile->font().pointSize(), 7);
+        // At the foot with margins 3 left, 2 right and bottom.
+        EXPECT_EQ(tile->NameLabelRect(), QRect(3, 82 - 2 - 12, tile->width() - 5, 12));
+        // Grey, right-aligned, on the tile's own colour.
+        EXPECT_EQ(NameLabelPixels(tile), ExpectedNameLabel(tile, Qt::white));
     }
     // Left to right on one row, each with its margins.
     EXPECT_EQ(tiles[0]->pos(), QPoint(5, 3));
@@ -150,23 +146,52 @@ TEST_F(TileTest, MarkupInAFamilyNameStaysPlainText) {
     EXPECT_EQ(document.toPlainText(), QStringLiteral("<b>Bold</b> & Co"));
 }
 
+// A name wider than its tile keeps its start and ends in "…"; the count of missing characters
+// stays whole, and the tooltip has the whole name.
+TEST_F(TileTest, ANameTooWideForItsTileIsShortenedAtItsEnd) {
+    const QString name = QStringLiteral("Broadcast Digital Extended Condensed Family");
+    OpenBuilt({Family(name)});
+    TPanel* tile = Tiles()[0];
+    EXPECT_EQ(tile->toolTip(), name);
+    const QFontMetrics metrics(platform::FormFont(7));
+    const auto check = [&](const QString& count) {
+        const int room = tile->NameLabelRect().width();
+        const QString shown = tile->NameLabelShownText();
+        EXPECT_TRUE(shown.startsWith(QStringLiteral("Broad"))) << shown.toStdString();
+        EXPECT_TRUE(shown.endsWith(QStringLiteral("…") + count)) << shown.toStdString();
+        EXPECT_LT(shown.size(), name.size() + count.size());
+        EXPECT_LE(metrics.horizontalAdvance(shown), room);
+        EXPECT_EQ(NameLabelPixels(tile), ExpectedNameLabel(tile, Qt::white, shown));
+    };
+
+    Pool().ApplySampleText(QStringLiteral("Aa"));
+    WaitForResample();
+    ASSERT_GT(metrics.horizontalAdvance(name), tile->NameLabelRect().width());
+    check(QString());
+
+    Pool().ApplySampleText(QStringLiteral("AaAaAaAaあ"));
+    WaitForResample();
+    EXPECT_EQ(tile->NameLabelText(), name + QStringLiteral(" — 1 文字なし"));
+    check(QStringLiteral(" — 1 文字なし"));
+    EXPECT_EQ(tile->toolTip(), name);
+}
+
 TEST_F(TileTest, HoveringAnywhereOnATileColoursItUntilThePointerLeavesTheTile) {
     OpenBuilt(ManyFamilies(3));
     TPanel* tile = Tiles()[0];
-    TPanel* label = LabelOf(tile);
     MoveAway();
     MoveTo(tile, Upper(tile));
     EXPECT_EQ(tile->Color(), Hover);
-    MoveTo(label, label->rect().center()); // into the label: the tile stays green
+    MoveTo(tile, OnLabel(tile)); // into the label: the tile stays green
     EXPECT_EQ(tile->Color(), Hover);
-    EXPECT_FALSE(label->Color().isValid());
-    MoveTo(tile, Upper(tile)); // back onto the tile: Qt says only the label was left
+    EXPECT_EQ(NameLabelPixels(tile), ExpectedNameLabel(tile, Hover)); // and shows through it
+    MoveTo(tile, Upper(tile));                                        // back onto the tile
     EXPECT_EQ(tile->Color(), Hover);
     MoveAway();
     EXPECT_EQ(tile->Color(), QColor(Qt::white));
 
     // Straight from outside onto the label, and straight out from it.
-    MoveTo(label, label->rect().center());
+    MoveTo(tile, OnLabel(tile));
     EXPECT_EQ(tile->Color(), Hover);
     MoveAway();
     EXPECT_EQ(tile->Color(), QColor(Qt::white));
@@ -198,7 +223,7 @@ TEST_F(TileTest, WhiteOnBlackTilesTurnGreenAndBackToBlack) {
     TPanel* tile = Tiles()[0];
     EXPECT_EQ(tile->Color(), QColor(Qt::black));
     EXPECT_EQ(tile->FontColor(), QColor(Qt::white));
-    EXPECT_EQ(LabelOf(tile)->FontColor(), QColor(0x80, 0x80, 0x80));
+    EXPECT_EQ(NameLabelPixels(tile), ExpectedNameLabel(tile, Qt::black));
     MoveAway();
     MoveTo(tile, Upper(tile));
     EXPECT_EQ(tile->Color(), Hover);
@@ -213,8 +238,9 @@ TEST_F(TileTest, WithoutNameLabelsHoverStillColoursTheTile) {
     window->SelectFontType(2, true);
     WaitForBuild();
     TPanel* tile = Tiles()[0];
-    EXPECT_EQ(LabelOf(tile), nullptr);
-    EXPECT_EQ(Pool().ViewList[0]->NameLabel, nullptr);
+    EXPECT_FALSE(tile->HasNameLabel());
+    EXPECT_TRUE(tile->NameLabelText().isEmpty());
+    EXPECT_EQ(NameLabelPixels(tile), ExpectedNameLabel(tile, Qt::white, QString()));
     MoveAway();
     MoveTo(tile, QPoint(tile->width() / 2, 75));
     EXPECT_EQ(tile->Color(), Hover);
@@ -224,10 +250,10 @@ TEST_F(TileTest, WithoutNameLabelsHoverStillColoursTheTile) {
 
 TEST_F(TileTest, ADragStartsPastTheDragDistanceAndCarriesTheTagNumber) {
     OpenBuilt(ManyFamilies(3));
-    for (TPanel* source : {Tiles()[2], LabelOf(Tiles()[2])}) {
-        SCOPED_TRACE(source == Tiles()[2] ? "tile" : "label");
+    TPanel* source = Tiles()[2];
+    for (const QPoint start : {source->rect().center(), OnLabel(source)}) {
+        SCOPED_TRACE(start == OnLabel(source) ? "label" : "tile");
         DragWatcher watcher(source);
-        const QPoint start = source->rect().center();
         QTest::mousePress(Screen(), Qt::LeftButton, {}, At(source, start));
         MoveTo(source, start + QPoint(2, 0));
         EXPECT_EQ(watcher.started, 0) << "a drag before the drag distance";
@@ -249,7 +275,6 @@ TEST_F(TileTest, ADragStartsPastTheDragDistanceAndCarriesTheTagNumber) {
 TEST_F(TileTest, TheRightButtonOpensTheContextMenuForThatTile) {
     OpenBuilt(ManyFamilies(3));
     auto* menu = Part<QMenu>("ContextMenu");
-    TPanel* label = LabelOf(Tiles()[1]);
     // Each click ends with the button let go, so that the tests after this one start with
     // no button held.
     const auto rightClick = [&](QWidget* widget, QPoint local) {
@@ -259,7 +284,7 @@ TEST_F(TileTest, TheRightButtonOpensTheContextMenuForThatTile) {
         QTest::mouseRelease(Screen(), Qt::RightButton, {}, At(widget, local));
         return shown;
     };
-    EXPECT_TRUE(rightClick(label, label->rect().center()));
+    EXPECT_TRUE(rightClick(Tiles()[1], OnLabel(Tiles()[1])));
     EXPECT_EQ(window->ContextMenuTag, 1);
     EXPECT_EQ(menu->property("Tag").toInt(), 1);
     EXPECT_TRUE(rightClick(Tiles()[2], Upper(Tiles()[2])));
@@ -332,8 +357,8 @@ TEST_F(TileTest, ATileDrawsOnlyFromItsOwnFamily) {
     EXPECT_EQ(inks(western).first, 0);
     EXPECT_GT(inks(western).second, 30);
     EXPECT_GT(inks(japanese).first, 30);
-    EXPECT_EQ(LabelOf(western)->Caption(), QStringLiteral("DejaVu Sans — 3 文字なし"));
-    EXPECT_EQ(LabelOf(japanese)->Caption(), QStringLiteral("IPAGothic"));
+    EXPECT_EQ(western->NameLabelText(), QStringLiteral("DejaVu Sans — 3 文字なし"));
+    EXPECT_EQ(japanese->NameLabelText(), QStringLiteral("IPAGothic"));
 }
 
 TEST_F(TileTest, RebuildsNewTextsAndSizesReuseTheLoadedFaces) {

@@ -66,7 +66,7 @@ TEST_F(TagBarTest, DroppedTilesAreCountedOnceAndTheTrashTakesThemOutOfTheView) {
     ASSERT_EQ(Pool().ViewList.size(), 4u);
     EXPECT_TRUE(Drop(TileOf(DejaVu), QStringLiteral("work")));
     const TFontUnit* gothic = Pool().FindUnitByTileTag(TileOf(Gothic)->Tag);
-    EXPECT_TRUE(Drop(gothic->NameLabel, QStringLiteral("work"))); // stands for its tile
+    EXPECT_TRUE(Drop(gothic->Tile, QStringLiteral("work"))); // from its name label: the tile
     EXPECT_TRUE(Drop(TileOf(DejaVu), QStringLiteral("work")));
     EXPECT_TRUE(Drop(TileOf(Serif), Favorites));
     Settle();
