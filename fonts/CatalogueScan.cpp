@@ -1,5 +1,8 @@
 #include "fonts/CatalogueScan.h"
 
+#include "fontengine/CodePages.h"
+#include "fontengine/FontFileReader.h"
+
 #include <chrono>
 
 CatalogueScan::CatalogueScan(Source source, const QString& cachePath) {
@@ -37,4 +40,17 @@ CatalogueScan::Result CatalogueScan::Take() {
     Result result = result_.get();
     worker_.join();
     return result;
+}
+
+void CatalogueScan::ReadCharacterSets(std::vector<platform::FontFamilyRecord>& families) {
+    FontFileReader reader;
+    for (platform::FontFamilyRecord& family : families) {
+        if (family.FontType != platform::TRUETYPE_FONTTYPE || family.FilePath.isEmpty())
+            continue;
+        const std::optional<quint32> codePages =
+            codepages::ReadRange1(reader, family.FilePath, family.FaceIndex);
+        if (codePages)
+            family.CharSet = (*codePages & codepages::Japanese) ? platform::SHIFTJIS_CHARSET
+                                                                : platform::ANSI_CHARSET;
+    }
 }

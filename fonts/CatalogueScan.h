@@ -35,6 +35,15 @@ public:
     // Waits for the reading and hands it over; rethrows what the reading threw. Once only.
     Result Take();
 
+    // Gives each TrueType family the character set its regular face declares by its OS/2
+    // code pages, as the desktop the font classes come from decides it: Japanese when the JIS
+    // page is set. Klee One or M PLUS lack a few characters of the Japanese orthography and
+    // fontconfig does not list "ja" for them, yet they are Japanese fonts, and a Chinese
+    // family that declares the JIS page counts as Japanese there too. A face without the
+    // code pages (no OS/2 table, or one of version 0), or whose file cannot be read, keeps
+    // what fontconfig said.
+    static void ReadCharacterSets(std::vector<platform::FontFamilyRecord>& families);
+
 private:
     std::future<Result> result_;
     std::thread worker_;

@@ -9,7 +9,9 @@
 #include <QSet>
 
 std::function<std::vector<platform::FontFamilyRecord>()> TFontPool::FontSource = [] {
-    return platform::EnumerateFontFamilies();
+    std::vector<platform::FontFamilyRecord> families = platform::EnumerateFontFamilies();
+    CatalogueScan::ReadCharacterSets(families);
+    return families;
 };
 
 std::function<QString()> TFontPool::FaceCachePath = [] {

@@ -1,6 +1,10 @@
-// Classification of reported families into the five font classes.
+// Classification of reported families into the five font classes, and the character set
+// each family's own code pages give it.
 #include "fonts/FontPool.h"
 
+#include "tests/support/TestFontFolder.h"
+
+#include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
 using platform::FontFamilyRecord;
@@ -58,4 +62,53 @@ TEST(FontClassification, RecordsTrueTypeFamiliesOnlyKeepingOrderAndDuplicates) {
     EXPECT_EQ(list[2]->Name, "B");
     EXPECT_EQ(list[2]->Style, "Regular");
     EXPECT_EQ(list[2]->Tile, nullptr);
+}
+
+TEST(FontClassification, CharacterSetFromTheOs2CodePagesElseFromFontconfig) {
+    using namespace platform;
+    const auto data = [](const char* name) {
+        return QStringLiteral(GLYPHORAMA_SOURCE_DIR "/tests/fonts/data/") + QLatin1String(name);
+    };
+    // A Latin font that declares the JIS code page: fontconfig does not list "ja" for it.
+    testing_support::TestFontFolder folder;
+    folder.Add(data("code-page-jis.ttf"), QStringLiteral("jis.ttf"));
+    FcPattern* any = FcPatternCreate();
+    FcObjectSet* objects = FcObjectSetBuild(FC_LANG, nullptr);
+    FcFontSet* listed = FcFontList(folder.Config(), any, objects);
+    ASSERT_TRUE(listed && listed->nfont == 1);
+    FcLangSet* languages = nullptr;
+    ASSERT_EQ(FcPatternGetLangSet(listed->fonts[0], FC_LANG, 0, &languages), FcResultMatch);
+    EXPECT_NE(FcLangSetHasLang(languages, reinterpret_cast<const FcChar8*>("ja")), FcLangEqual);
+    FcFontSetDestroy(listed);
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(any);
+
+    testing_support::TempFolder temp;
+    const QString fifo = temp.file(QStringLiteral("fifo.ttf"));
+    testing_support::MakeFifo(fifo);
+    struct Case {
+        QString file;
+        int fontconfigSays;
+        int expected;
+    };
+    const Case cases[] = {
+        {data("code-page-jis.ttf"), ANSI_CHARSET, SHIFTJIS_CHARSET},
+        // The code pages win over fontconfig's "ja" too.
+        {data("code-page-latin.ttf"), SHIFTJIS_CHARSET, ANSI_CHARSET},
+        // Without code pages, fontconfig decides.
+        {data("code-page-v0.ttf"), SHIFTJIS_CHARSET, SHIFTJIS_CHARSET},
+        {data("code-page-v0.ttf"), ANSI_CHARSET, ANSI_CHARSET},
+        {data("code-page-none.ttf"), SHIFTJIS_CHARSET, SHIFTJIS_CHARSET},
+        {data("missing.ttf"), SHIFTJIS_CHARSET, SHIFTJIS_CHARSET},
+        {fifo, SHIFTJIS_CHARSET, SHIFTJIS_CHARSET},
+    };
+    std::vector<FontFamilyRecord> families;
+    for (const Case& c : cases) {
+        families.push_back(family("Family", c.fontconfigSays, VARIABLE_PITCH));
+        families.back().FilePath = c.file;
+    }
+    CatalogueScan::ReadCharacterSets(families);
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(families[i].CharSet, cases[i].expected) << cases[i].file.toStdString();
+    EXPECT_EQ(TFontPool::ClassifyFont(families[0]), fcJapanese);
 }
