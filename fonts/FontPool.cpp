@@ -9,9 +9,7 @@
 #include <QSet>
 
 std::function<std::vector<platform::FontFamilyRecord>()> TFontPool::FontSource = [] {
-    std::vector<platform::FontFamilyRecord> families = platform::EnumerateFontFamilies();
-    CatalogueScan::ReadCharacterSets(families);
-    return families;
+    return platform::EnumerateFontFamilies();
 };
 
 std::function<QString()> TFontPool::FaceCachePath = [] {

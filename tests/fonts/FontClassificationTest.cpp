@@ -2,6 +2,8 @@
 // each family's own code pages give it.
 #include "fonts/FontPool.h"
 
+#include "fontengine/CodePages.h"
+
 #include "tests/support/TestFontFolder.h"
 
 #include <fontconfig/fontconfig.h>
@@ -106,9 +108,38 @@ TEST(FontClassification, CharacterSetFromTheOs2CodePagesElseFromFontconfig) {
     for (const Case& c : cases) {
         families.push_back(family("Family", c.fontconfigSays, VARIABLE_PITCH));
         families.back().FilePath = c.file;
+        families.back().CharSetFromLanguages = true;
     }
-    CatalogueScan::ReadCharacterSets(families);
-    for (size_t i = 0; i < std::size(cases); ++i)
-        EXPECT_EQ(families[i].CharSet, cases[i].expected) << cases[i].file.toStdString();
-    EXPECT_EQ(TFontPool::ClassifyFont(families[0]), fcJapanese);
+    // A record of a source other than fontconfig's languages keeps its character set.
+    families.push_back(family("Given", ANSI_CHARSET, VARIABLE_PITCH));
+    families.back().FilePath = data("code-page-jis.ttf");
+    const std::vector<FontFamilyRecord> records = families;
+
+    const QString cachePath = temp.file(QStringLiteral("faces.cache"));
+    {
+        CaptionMetricsCache cache(cachePath);
+        CatalogueScan::ReadCharacterSets(families, &cache);
+        for (size_t i = 0; i < std::size(cases); ++i)
+            EXPECT_EQ(families[i].CharSet, cases[i].expected) << cases[i].file.toStdString();
+        EXPECT_EQ(families.back().CharSet, ANSI_CHARSET);
+        EXPECT_EQ(TFontPool::ClassifyFont(families[0]), fcJapanese);
+        ASSERT_TRUE(cache.Save());
+    }
+    // The next start takes the code pages from the cache, for the file as it was then.
+    CaptionMetricsCache cache(cachePath);
+    const auto jis = FileStamp::Of(data("code-page-jis.ttf"));
+    const auto latin = FileStamp::Of(data("code-page-latin.ttf"));
+    ASSERT_TRUE(jis && latin);
+    EXPECT_EQ(cache.FindCodePages(*jis, 0), std::optional<quint32>((1u << 17) | 1u));
+    // Known to declare none.
+    const auto none = cache.FindCodePages(*FileStamp::Of(data("code-page-none.ttf")), 0);
+    ASSERT_TRUE(none);
+    EXPECT_FALSE(*none);
+    FileStamp other = *jis;
+    other.size += 1;
+    EXPECT_FALSE(cache.FindCodePages(other, 0));
+    cache.StoreCodePages(*latin, 0, codepages::Japanese);
+    families = records;
+    CatalogueScan::ReadCharacterSets(families, &cache);
+    EXPECT_EQ(families[1].CharSet, SHIFTJIS_CHARSET);
 }
