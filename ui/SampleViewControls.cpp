@@ -107,10 +107,11 @@ void SampleViewControls::createOrderItem() {
     item->setObjectName(QStringLiteral("OrderByMissingItem"));
     item->setCheckable(true);
     item->setToolTip(tr("サンプルテキストの文字が欠けていないフォントを先に表示します"));
-    // First in the tool menu: a way of viewing, beside the commands.
+    // Below the settings and the language, above help and exit.
     QMenu* menu = form_.ToolMenu;
     const QList<QAction*> items = menu->actions();
-    menu->insertAction(items.isEmpty() ? nullptr : items.first(), item);
+    const qsizetype after = items.indexOf(form_.N4);
+    menu->insertAction(after >= 0 ? items.value(after + 1) : nullptr, item);
     connect(item, &QAction::toggled, this, &SampleViewControls::orderToggled);
     orderItem_ = item;
 }
