@@ -69,6 +69,11 @@ void TAppCore::IniWriteInteger(const QString& fileName, const QString& section, 
     platform::IniFile(IniPath(fileName)).WriteInteger(section, key, value);
 }
 
+void TAppCore::IniDeleteKey(const QString& fileName, const QString& section,
+                            const QString& key) const {
+    platform::IniFile(IniPath(fileName)).DeleteKey(section, key);
+}
+
 namespace {
 
 // The entries of a list section by their number: keys that are a number in decimal without

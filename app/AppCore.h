@@ -31,6 +31,8 @@ public:
                        int def) const;
     void IniWriteInteger(const QString& fileName, const QString& section, const QString& key,
                          int value) const;
+    // Takes the key out of the file, so that a setting back at its default leaves no trace.
+    void IniDeleteKey(const QString& fileName, const QString& section, const QString& key) const;
     // Appends the list's entries; raises EConvertError when "total" is not an integer.
     void IniReadList(const QString& fileName, const QString& section, QStringList& list) const;
     // Appends what a list whose "total" is damaged still holds: every numbered entry, in the

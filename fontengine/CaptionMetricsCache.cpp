@@ -92,6 +92,19 @@ bool CaptionMetricsCache::load() {
             return false;
         entries_.insert(FaceKey{entry.file.path, index}, entry);
     }
+    in >> count;
+    if (in.status() != QDataStream::Ok || count > MaxEntries)
+        return false;
+    for (quint32 i = 0; i < count; ++i) {
+        CodePagesEntry entry;
+        qint32 index = 0;
+        in >> entry.file.path >> index >> entry.file.size >> entry.file.modifiedNs >>
+            entry.codePages;
+        if (in.status() != QDataStream::Ok || entry.file.path.isEmpty() || index < 0 ||
+            entry.codePages < -1 || entry.codePages > 0xFFFFFFFFll)
+            return false;
+        codePages_.insert(FaceKey{entry.file.path, index}, entry);
+    }
     return in.atEnd();
 }
 
@@ -106,6 +119,27 @@ std::optional<CaptionMetrics> CaptionMetricsCache::Find(const FileStamp& file, i
 bool CaptionMetricsCache::Holds(const QString& path, int index, const QString& name) const {
     const auto it = entries_.constFind(FaceKey{path, index});
     return it != entries_.cend() && it->info.name == name;
+}
+
+std::optional<std::optional<quint32>> CaptionMetricsCache::FindCodePages(const FileStamp& file,
+                                                                         int index) const {
+    const auto it = codePages_.constFind(FaceKey{file.path, index});
+    if (it == codePages_.cend() || !(it->file == file))
+        return std::nullopt;
+    if (it->codePages < 0)
+        return std::optional<quint32>();
+    return std::optional<quint32>(static_cast<quint32>(it->codePages));
+}
+
+void CaptionMetricsCache::StoreCodePages(const FileStamp& file, int index,
+                                         std::optional<quint32> codePages) {
+    CodePagesEntry& entry = codePages_[FaceKey{file.path, index}];
+    const qint64 value = codePages ? qint64(*codePages) : -1;
+    if (entry.file == file && entry.codePages == value)
+        return;
+    entry.file = file;
+    entry.codePages = value;
+    changed_ = true;
 }
 
 void CaptionMetricsCache::Store(const FileStamp& file, int index, const CaptionMetrics& info) {
@@ -126,7 +160,7 @@ bool CaptionMetricsCache::Save() {
     finishBackgroundSave();
     if (!changed_ || path_.isEmpty())
         return true;
-    if (!write(path_, serialized(entries_)))
+    if (!write(path_, serialized(entries_, codePages_)))
         return false;
     changed_ = false;
     return true;
@@ -138,9 +172,10 @@ void CaptionMetricsCache::SaveInBackground() {
         return;
     changed_ = false;
     // The entries are shared, not copied, with the writer; a Store() meanwhile copies them.
-    pendingSave_ = std::async(std::launch::async, [path = path_, entries = entries_] {
-        return write(path, serialized(entries));
-    });
+    pendingSave_ =
+        std::async(std::launch::async, [path = path_, entries = entries_, codePages = codePages_] {
+            return write(path, serialized(entries, codePages));
+        });
 }
 
 void CaptionMetricsCache::finishBackgroundSave() {
@@ -173,7 +208,8 @@ QByteArray CaptionMetricsCache::Checksum(QByteArrayView body) {
     return sum;
 }
 
-QByteArray CaptionMetricsCache::serialized(const QHash<FaceKey, Entry>& entries) {
+QByteArray CaptionMetricsCache::serialized(const QHash<FaceKey, Entry>& entries,
+                                           const QHash<FaceKey, CodePagesEntry>& codePages) {
     QByteArray body;
     {
         QDataStream out(&body, QIODevice::WriteOnly);
@@ -184,6 +220,10 @@ QByteArray CaptionMetricsCache::serialized(const QHash<FaceKey, Entry>& entries)
             out << it->file.path << qint32(it.key().index) << it->file.size << it->file.modifiedNs
                 << it->info.name << it->info.caption << it->info.advance
                 << qint32(it->info.unitsPerEm) << qint32(it->info.missing);
+        out << quint32(codePages.size());
+        for (auto it = codePages.cbegin(); it != codePages.cend(); ++it)
+            out << it->file.path << qint32(it.key().index) << it->file.size << it->file.modifiedNs
+                << it->codePages;
     }
     body += Checksum(body);
     return body;

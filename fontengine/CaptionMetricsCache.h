@@ -45,16 +45,16 @@ public:
     // Whether there is an entry for the face under that name, without looking at its file:
     // Find may still find it out of date.
     bool Holds(const QString& path, int index, const QString& name) const;
+    // A face's OS/2 code pages (ulCodePageRange1) as read before, so that a start does not
+    // open every font file for them: none when the file changed since or was never read; an
+    // empty value when the face declares no code pages.
+    std::optional<std::optional<quint32>> FindCodePages(const FileStamp& file, int index) const;
+    void StoreCodePages(const FileStamp& file, int index, std::optional<quint32> codePages);
+
     // Forgets every face for which keep says no (fonts no longer installed).
     template <typename Keep> void RetainOnly(Keep keep) {
-        for (auto it = entries_.begin(); it != entries_.end();) {
-            if (keep(it.key().path, it.key().index)) {
-                ++it;
-            } else {
-                it = entries_.erase(it);
-                changed_ = true;
-            }
-        }
+        retainOnly(entries_, keep);
+        retainOnly(codePages_, keep);
     }
     // Writes the file if anything changed since it was read; false when that failed.
     bool Save();
@@ -71,8 +71,8 @@ public:
     // Whether the file read at start was damaged or not ours (and so dropped).
     bool WasDropped() const { return dropped_; }
 
-    // 2: a checksum of 8 bytes (Checksum) in place of SHA-256.
-    static constexpr quint32 Version = 2;
+    // 2: a checksum of 8 bytes (Checksum) in place of SHA-256. 3: the faces' code pages.
+    static constexpr quint32 Version = 3;
     static constexpr int ChecksumSize = 8;
     // What the file ends with: the checksum of everything before it.
     static QByteArray Checksum(QByteArrayView body);
@@ -82,15 +82,31 @@ private:
         FileStamp file;
         CaptionMetrics info;
     };
+    struct CodePagesEntry {
+        FileStamp file;
+        qint64 codePages = -1; // -1: none declared
+    };
 
+    template <typename Map, typename Keep> void retainOnly(Map& map, Keep& keep) {
+        for (auto it = map.begin(); it != map.end();) {
+            if (keep(it.key().path, it.key().index)) {
+                ++it;
+            } else {
+                it = map.erase(it);
+                changed_ = true;
+            }
+        }
+    }
     bool load();
-    static QByteArray serialized(const QHash<FaceKey, Entry>& entries);
+    static QByteArray serialized(const QHash<FaceKey, Entry>& entries,
+                                 const QHash<FaceKey, CodePagesEntry>& codePages);
     static bool write(const QString& path, const QByteArray& body);
     // Waits for a write in the background; one that failed leaves the cache changed.
     void finishBackgroundSave();
 
     QString path_;
     QHash<FaceKey, Entry> entries_;
+    QHash<FaceKey, CodePagesEntry> codePages_;
     bool changed_ = false;
     bool dropped_ = false;
     std::future<bool> pendingSave_;

@@ -140,16 +140,31 @@ bool CoverageIndex::Covers(const QString& family, QStringView text) {
 bool CoverageIndex::Covers(const QString& family, const std::vector<char32_t>& characters) {
     if (characters.empty())
         return true;
-    if (!loaded_)
-        load();
-    const auto found = sets_.constFind(key(family));
-    const CharSetPtr set = found != sets_.cend() ? *found : lookUp(family);
+    const CharSetPtr set = setOf(family);
     if (!set)
         return false;
     for (const char32_t c : characters)
         if (!FcCharSetHasChar(set.get(), c))
             return false;
     return true;
+}
+
+int CoverageIndex::Missing(const QString& family, const std::vector<char32_t>& characters) {
+    if (characters.empty())
+        return 0;
+    const CharSetPtr set = setOf(family);
+    if (!set)
+        return static_cast<int>(characters.size());
+    return static_cast<int>(std::count_if(characters.begin(), characters.end(), [&set](char32_t c) {
+        return !FcCharSetHasChar(set.get(), c);
+    }));
+}
+
+CoverageIndex::CharSetPtr CoverageIndex::setOf(const QString& family) {
+    if (!loaded_)
+        load();
+    const auto found = sets_.constFind(key(family));
+    return found != sets_.cend() ? *found : lookUp(family);
 }
 
 int CoverageIndex::FamilyCount() {

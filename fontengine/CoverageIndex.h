@@ -27,6 +27,9 @@ public:
     // by every family.
     bool Covers(const QString& family, QStringView text);
     bool Covers(const QString& family, const std::vector<char32_t>& characters);
+    // How many of the characters the family lacks: all of them for a family fontconfig does
+    // not know.
+    int Missing(const QString& family, const std::vector<char32_t>& characters);
 
     // The code points of the text that need a glyph: whitespace, control and format
     // characters and variation selectors are left out, as shaping draws none of them from
@@ -40,6 +43,8 @@ private:
     using CharSetPtr = std::shared_ptr<_FcCharSet>;
 
     void load();
+    // The family's set, looked up by name when the listing did not name it; null if unknown.
+    CharSetPtr setOf(const QString& family);
     // A family the listing did not name (spelled another way): asked for by name, once.
     CharSetPtr lookUp(const QString& family);
     static QString key(const QString& family);

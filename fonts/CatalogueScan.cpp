@@ -1,5 +1,8 @@
 #include "fonts/CatalogueScan.h"
 
+#include "fontengine/CodePages.h"
+#include "fontengine/FontFileReader.h"
+
 #include <chrono>
 
 CatalogueScan::CatalogueScan(Source source, const QString& cachePath) {
@@ -10,7 +13,10 @@ CatalogueScan::CatalogueScan(Source source, const QString& cachePath) {
     worker_ = std::thread(
         [promise = std::move(promise), source = std::move(source), cachePath]() mutable {
             try {
-                promise.set_value(Result{source(), CaptionMetricsCache(cachePath)});
+                CaptionMetricsCache faces(cachePath);
+                std::vector<platform::FontFamilyRecord> families = source();
+                ReadCharacterSets(families, &faces);
+                promise.set_value(Result{std::move(families), std::move(faces)});
             } catch (...) {
                 promise.set_exception(std::current_exception());
             }
@@ -37,4 +43,30 @@ CatalogueScan::Result CatalogueScan::Take() {
     Result result = result_.get();
     worker_.join();
     return result;
+}
+
+void CatalogueScan::ReadCharacterSets(std::vector<platform::FontFamilyRecord>& families,
+                                      CaptionMetricsCache* cache) {
+    FontFileReader reader;
+    for (platform::FontFamilyRecord& family : families) {
+        if (!family.CharSetFromLanguages || family.FontType != platform::TRUETYPE_FONTTYPE ||
+            family.FilePath.isEmpty())
+            continue;
+        const std::optional<FileStamp> stamp = FileStamp::Of(family.FilePath);
+        if (!stamp)
+            continue;
+        std::optional<std::optional<quint32>> codePages;
+        if (cache)
+            codePages = cache->FindCodePages(*stamp, family.FaceIndex);
+        if (!codePages) {
+            // emplace: assigning an empty optional would empty the outer one too.
+            codePages.emplace(codepages::ReadRange1(reader, family.FilePath, family.FaceIndex));
+            // A file that changed while it was read is read again at the next start.
+            if (cache && FileStamp::Of(family.FilePath) == stamp)
+                cache->StoreCodePages(*stamp, family.FaceIndex, *codePages);
+        }
+        if (*codePages)
+            family.CharSet = (**codePages & codepages::Japanese) ? platform::SHIFTJIS_CHARSET
+                                                                 : platform::ANSI_CHARSET;
+    }
 }

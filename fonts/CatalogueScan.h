@@ -19,8 +19,8 @@ public:
         CaptionMetricsCache faces;
     };
 
-    // Starts reading: the families from source, called on the worker; the cache from
-    // cachePath (empty: a cache in memory only).
+    // Starts reading: the cache from cachePath (empty: a cache in memory only), the families
+    // from source, called on the worker, and their character sets (ReadCharacterSets).
     CatalogueScan(Source source, const QString& cachePath);
     // Waits for a reading still running, unless it was given up.
     ~CatalogueScan();
@@ -34,6 +34,17 @@ public:
 
     // Waits for the reading and hands it over; rethrows what the reading threw. Once only.
     Result Take();
+
+    // Gives each TrueType family whose character set fontconfig's languages gave the one its
+    // regular face declares by its OS/2 code pages, as the desktop the font classes come from
+    // decides it: Japanese when the JIS page is set. Klee One or M PLUS lack a few characters
+    // of the Japanese orthography and fontconfig does not list "ja" for them, yet they are
+    // Japanese fonts; a Chinese family that declares the JIS page counts as Japanese there
+    // too. A face without code pages (no OS/2 table, or one of version 0), or whose file
+    // cannot be read, keeps what fontconfig said. The cache keeps what was read, by the
+    // files' stamps: a start then opens no font file for it.
+    static void ReadCharacterSets(std::vector<platform::FontFamilyRecord>& families,
+                                  CaptionMetricsCache* cache = nullptr);
 
 private:
     std::future<Result> result_;

@@ -144,6 +144,7 @@ std::vector<FontFamilyRecord> EnumerateFontFamilies(const QString& userLanguage)
         }
         record.FontType = outline ? TRUETYPE_FONTTYPE : RASTER_FONTTYPE;
         record.CharSet = japanese ? SHIFTJIS_CHARSET : ANSI_CHARSET;
+        record.CharSetFromLanguages = true;
         record.PitchAndFamily = fixed ? FIXED_PITCH : VARIABLE_PITCH;
         records.push_back(std::move(record));
     }

@@ -29,6 +29,9 @@ struct FontFamilyRecord {
     // when the family has no file of its own.
     QString FilePath;
     int FaceIndex = 0;
+    // CharSet says only whether fontconfig lists "ja" for the family: the face's own code
+    // pages, where it has them, decide in its place (CatalogueScan::ReadCharacterSets).
+    bool CharSetFromLanguages = false;
 };
 
 // One record per installed family from fontconfig (every installed font, AllFontsConfig()),

@@ -158,6 +158,25 @@ void IniFile::WriteStrings(const QString& section,
     }
 }
 
+void IniFile::DeleteKey(const QString& section, const QString& key) {
+    const int sectionLine = findSection(section);
+    const int keyLine = sectionLine < 0 ? -1 : findKey(sectionLine, key);
+    if (keyLine < 0)
+        return;
+    if (refusal_)
+        throw EIniFileException(refusal_->writeMessage());
+    const TextLines previous = lines_;
+    QStringList texts = lines_.texts();
+    texts.removeAt(keyLine);
+    lines_.assign(texts);
+    try {
+        save();
+    } catch (...) {
+        lines_ = previous;
+        throw;
+    }
+}
+
 // One pass over the section finds every key, so a list of ten thousand entries is written
 // in linear time; new keys go together below the section's last key.
 void IniFile::setValues(const QString& section, const QList<std::pair<QString, QString>>& values) {

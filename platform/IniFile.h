@@ -48,6 +48,9 @@ public:
     // Several keys of one section in one atomic replacement of the file, in the given order:
     // all of them reach the file, or none.
     void WriteStrings(const QString& section, const QList<std::pair<QString, QString>>& values);
+    // Removes the key's line (its first appearance) from the file; nothing is written when the
+    // key is not there. Raises EIniFileException as the writes do.
+    void DeleteKey(const QString& section, const QString& key);
 
     static constexpr int MaxValueLength = 2047;
 

@@ -1,5 +1,9 @@
 #include "sampleview/NameSearch.h"
 
+#include <QRegularExpression>
+#include <QVarLengthArray>
+#include <algorithm>
+
 QString NameSearch::Fold(const QString& text) {
     return text.normalized(QString::NormalizationForm_KC)
         .toCaseFolded()
@@ -8,31 +12,45 @@ QString NameSearch::Fold(const QString& text) {
 
 void NameSearch::SetText(const QString& text) {
     text_ = text;
-    // Blanks typed around a name are not part of what the user looks for.
-    needle_ = Fold(text).trimmed();
+    // Folding turns an ideographic space into a plain one, so both part words.
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    words_ = Fold(text).split(blanks, Qt::SkipEmptyParts);
 }
 
-bool NameSearch::contains(const QString& name) const {
-    // Most names are plain ASCII and need no normalising: fold them the cheap way, since
-    // every keystroke runs this over thousands of names.
-    bool ascii = true;
-    for (const QChar c : name)
-        if (c.unicode() >= 0x80) {
-            ascii = false;
-            break;
-        }
-    if (ascii)
-        return name.contains(needle_, Qt::CaseInsensitive);
-    return Fold(name).contains(needle_);
-}
+namespace {
+
+// A name in the form it is compared in. Most names are plain ASCII and need no normalising:
+// they are compared ignoring case, the cheap way, since every keystroke runs this over
+// thousands of names.
+struct Comparable {
+    Comparable() = default;
+    explicit Comparable(const QString& name) : text(name) {
+        for (const QChar c : name)
+            if (c.unicode() >= 0x80) {
+                text = NameSearch::Fold(name);
+                folded = true;
+                break;
+            }
+    }
+    bool contains(const QString& word) const {
+        return text.contains(word, folded ? Qt::CaseSensitive : Qt::CaseInsensitive);
+    }
+    QString text;
+    bool folded = false;
+};
+
+} // namespace
 
 bool NameSearch::Matches(const QString& name, const QStringList& otherNames) const {
-    if (needle_.isEmpty())
+    if (words_.isEmpty())
         return true;
-    if (contains(name))
-        return true;
+    QVarLengthArray<Comparable, 4> names;
+    names.append(Comparable(name));
     for (const QString& other : otherNames)
-        if (contains(other))
-            return true;
-    return false;
+        names.append(Comparable(other));
+    for (const QString& word : words_)
+        if (std::none_of(names.begin(), names.end(),
+                         [&word](const Comparable& each) { return each.contains(word); }))
+            return false;
+    return true;
 }

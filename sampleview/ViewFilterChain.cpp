@@ -77,3 +77,12 @@ int ViewFilterChain::ShownCount() const {
     return static_cast<int>(std::count_if(
         view->begin(), view->end(), [this](const TFontUnit* unit) { return showsTileOf(*unit); }));
 }
+
+bool ViewFilterChain::Admits(const TFontUnit& unit) const {
+    // The cheap tests of the Tiles stage first: most families fail the name search.
+    return showsTileOf(unit) &&
+           std::all_of(filters_.begin(), filters_.end(), [&unit](const auto& filter) {
+               return filter->AppliesTo() != ViewFilter::Stage::Families || !filter->IsActive() ||
+                      filter->Admits(unit);
+           });
+}

@@ -45,6 +45,9 @@ public:
     void ViewRebuilt();
     // The view's families that the chain shows, built or not.
     int ShownCount() const;
+    // Whether the chain, as it is set now, shows the family in a view that holds it: for
+    // counting what other views would show.
+    bool Admits(const TFontUnit& unit) const;
 
 signals:
     void ShownCountChanged(int count);

@@ -96,6 +96,28 @@
     </message>
 </context>
 <context>
+    <name>NoMatchNotice</name>
+    <message numerus="yes">
+        <source>%1 で %n 件</source>
+        <translation>
+            <numerusform>%n match in %1</numerusform>
+            <numerusform>%n matches in %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>このビューには一致するフォントがありません</source>
+        <translation>No font in this view matches</translation>
+    </message>
+    <message>
+        <source>ほかのビューにもありません</source>
+        <translation>Nor does any in the other views</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+</context>
+<context>
     <name>SampleViewControls</name>
     <message>
         <source>フォント名で検索</source>
@@ -131,6 +153,14 @@
             <numerusform>%n font</numerusform>
             <numerusform>%n fonts</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>表示できない文字が少ない順に並べる</source>
+        <translation>Fewest missing characters first</translation>
+    </message>
+    <message>
+        <source>サンプルテキストの文字が欠けていないフォントを先に表示します</source>
+        <translation>Shows first the fonts that lack the fewest characters of the sample text</translation>
     </message>
 </context>
 <context>

@@ -7,10 +7,12 @@
 #include "platform/TextFileList.h"
 #include "sampleview/CoverageFilter.h"
 #include "sampleview/FavouriteMarks.h"
+#include "sampleview/NoMatchNotice.h"
 #include "sampleview/PreviewSize.h"
 #include "sampleview/TileAccessibility.h"
 #include "sampleview/TileDetailsTrigger.h"
 #include "sampleview/TileKeyboard.h"
+#include "sampleview/TileOrder.h"
 #include "sampleview/ViewFilterChain.h"
 #include "sampleview/ViewSearch.h"
 #include "tags/TagButton.h"
@@ -23,6 +25,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QShortcut>
 #include <QToolButton>
 
@@ -49,6 +52,8 @@ SampleViewControls::SampleViewControls(TGlyphorama& window)
         },
         this);
     connect(filters_, &ViewFilterChain::ShownCountChanged, this, &SampleViewControls::showCount);
+    noMatch_ = new NoMatchNotice(form_.ScrollBox);
+    connect(filters_, &ViewFilterChain::ShownCountChanged, this, &SampleViewControls::showNoMatch);
     createFilters();
 
     size_ = new PreviewSize(this);
@@ -87,11 +92,73 @@ void SampleViewControls::createFilters() {
     // The view's filters, in the order they apply.
     coverage_ = filters_->Add(std::make_unique<CoverageFilter>());
     search_ = filters_->Add(std::make_unique<ViewSearch>());
+    order_ = filters_->Add(std::make_unique<TileOrder>(
+        coverage_->Index(), [this] { return pool_ ? pool_->Options.SampleString : QString(); }));
 
     if (pool_)
         coverage_->SetSampleText(pool_->Options.SampleString);
     createCoverageButton();
     createSearchField();
+    createOrderItem();
+}
+
+void SampleViewControls::createOrderItem() {
+    auto* item = new QAction(tr("表示できない文字が少ない順に並べる"), this);
+    item->setObjectName(QStringLiteral("OrderByMissingItem"));
+    item->setCheckable(true);
+    item->setToolTip(tr("サンプルテキストの文字が欠けていないフォントを先に表示します"));
+    // Below the settings and the language, above help and exit.
+    QMenu* menu = form_.ToolMenu;
+    const QList<QAction*> items = menu->actions();
+    const qsizetype after = items.indexOf(form_.N4);
+    menu->insertAction(after >= 0 ? items.value(after + 1) : nullptr, item);
+    connect(item, &QAction::toggled, this, &SampleViewControls::orderToggled);
+    orderItem_ = item;
+}
+
+void SampleViewControls::orderToggled(bool fewestMissing) {
+    if (!viewCanChange()) {
+        const QSignalBlocker blocker(orderItem_);
+        orderItem_->setChecked(order_->Current() == TileOrder::FewestMissing);
+        return;
+    }
+    order_->SetOrder(fewestMissing ? TileOrder::FewestMissing : TileOrder::ByName);
+}
+
+void SampleViewControls::showNoMatch(int shownCount) {
+    if (!pool_ || search_->Search().IsEmpty() || shownCount > 0) {
+        noMatch_->hide();
+        return;
+    }
+    // The views of the filter buttons, less the one shown.
+    struct View {
+        int fontType;
+        QString caption;
+        int count = 0;
+    };
+    std::vector<View> views;
+    for (const auto& [fontType, caption] :
+         {std::pair{1, QCoreApplication::translate("TFontPool", "日本語フォント")},
+          std::pair{2, QCoreApplication::translate("TFontPool", "欧文フォント")},
+          std::pair{5, QCoreApplication::translate("TFontPool", "全て")}})
+        if (!viewTag_.isEmpty() || fontType != pool_->Options.CurrentFontType)
+            views.push_back({fontType, caption});
+    // The font-type views leave the trashed fonts out.
+    platform::TextFileList trash;
+    pool_->LoadTagFile(TFontPool::TrashTagName, trash);
+    for (const auto& unit : pool_->FontList) {
+        if (!filters_->Admits(*unit) ||
+            std::any_of(trash.Strings.cbegin(), trash.Strings.cend(),
+                        [&unit](const QString& name) { return unit->IsNamed(name); }))
+            continue;
+        for (View& view : views)
+            if (TFontPool::FontTypeAdmits(view.fontType, unit->FontClass))
+                ++view.count;
+    }
+    NoMatchNotice::ViewMatches others;
+    for (const View& view : views)
+        others.append({view.caption, view.count});
+    noMatch_->ShowFor(others);
 }
 
 void SampleViewControls::createSearchField() {
@@ -150,6 +217,8 @@ void SampleViewControls::coverageToggled(bool checked) {
 void SampleViewControls::EnableViewButtons(bool enabled) {
     if (coverageButton_)
         coverageButton_->setEnabled(enabled);
+    if (orderItem_)
+        orderItem_->setEnabled(enabled);
 }
 
 void SampleViewControls::createKeyboard() {
@@ -235,6 +304,7 @@ void SampleViewControls::connectCatalogue() {
         filters_->ViewRebuilt();
     });
     connect(pool_, &TFontPool::SampleTextApplied, coverage_, &CoverageFilter::SetSampleText);
+    connect(pool_, &TFontPool::SampleTextApplied, order_, &TileOrder::SampleTextChanged);
     connect(pool_, &TFontPool::TagFontsChanged, this, [this](const QString& tagName) {
         if (tagName == TFontPool::FavoritesTagName)
             favourites_->Reload();
@@ -295,8 +365,12 @@ void SampleViewControls::WheelZoom(int angleDelta) {
 
 void SampleViewControls::LoadSettings(const TAppCore& core) {
     size_->Load(core);
+    order_->Load(core);
+    const QSignalBlocker blocker(orderItem_);
+    orderItem_->setChecked(order_->Current() == TileOrder::FewestMissing);
 }
 
 void SampleViewControls::SaveSettings(const TAppCore& core) const {
     size_->Save(core);
+    order_->Save(core);
 }

@@ -4,6 +4,9 @@
 #include <QPointer>
 
 class CoverageFilter;
+class NoMatchNotice;
+class QAction;
+class TileOrder;
 class FavouriteMarks;
 class PreviewSize;
 class QKeyEvent;
@@ -38,6 +41,8 @@ public:
     ViewFilterChain* Filters() const { return filters_; }
     ViewSearch* Search() const { return search_; }
     CoverageFilter* Coverage() const { return coverage_; }
+    TileOrder* Order() const { return order_; }
+    NoMatchNotice* NoMatch() const { return noMatch_; }
     PreviewSize* Size() const { return size_; }
     TileKeyboard* Keyboard() const { return keyboard_; }
     FavouriteMarks* Favourites() const { return favourites_; }
@@ -60,6 +65,11 @@ private:
     void createFilters();
     void createSearchField();
     void createCoverageButton();
+    void createOrderItem();
+    void orderToggled(bool fewestMissing);
+    // The notice in the view when the name search finds nothing in it, with what the other
+    // views of the filter buttons hold.
+    void showNoMatch(int shownCount);
     void createKeyboard();
     void createShortcuts();
     void nameButtons();
@@ -83,6 +93,9 @@ private:
     CoverageFilter* coverage_ = nullptr;
     QLineEdit* searchField_ = nullptr;
     QPointer<QToolButton> coverageButton_;
+    TileOrder* order_ = nullptr;
+    QPointer<QAction> orderItem_;
+    NoMatchNotice* noMatch_ = nullptr;
     PreviewSize* size_ = nullptr;
     TileKeyboard* keyboard_ = nullptr;
     FavouriteMarks* favourites_ = nullptr;

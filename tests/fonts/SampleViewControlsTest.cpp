@@ -3,8 +3,10 @@
 #include "SampleViewFixture.h"
 
 #include "sampleview/FavouriteMarks.h"
+#include "sampleview/NoMatchNotice.h"
 #include "sampleview/PreviewSize.h"
 #include "sampleview/TileKeyboard.h"
+#include "sampleview/TileOrder.h"
 #include "ui/SampleViewControls.h"
 #include "ui_Glyphorama.h"
 
@@ -102,8 +104,9 @@ TEST_F(SampleViewControlsTest, TextTypedDuringABuildHoldsForTheTilesBuiltAfterIt
     ASSERT_TRUE(Pool().Building);
     WaitForBuild();
     EXPECT_EQ(TileCount(), 300);
-    EXPECT_EQ(Shown().size(), 10); // 010 to 019
-    EXPECT_EQ(StatusText(0), QStringLiteral("10 fonts"));
+    // Each word anywhere in the name: 001, 010 to 019, 101 and 201.
+    EXPECT_EQ(Shown().size(), 13);
+    EXPECT_EQ(StatusText(0), QStringLiteral("13 fonts"));
 }
 
 TEST_F(SampleViewControlsTest, EscClearsTheSearchFirstAndThenClosesTheWindow) {
@@ -220,4 +223,71 @@ TEST_F(SampleViewControlsTest, SizeChangesAreRefusedWhileTilesAreBuilt) {
     WaitForBuild();
     EXPECT_EQ(Controls().Size()->Value(), 16);
     EXPECT_EQ(Tiles().back()->height(), 82);
+}
+
+TEST_F(SampleViewControlsTest, ASearchWithNoMatchHereSaysSoAndCountsTheOtherViews) {
+    WriteTag(QStringLiteral("ゴミ箱"), {QStringLiteral("IPAPGothic")});
+    auto families = Mixed();
+    families.push_back(Family(QStringLiteral("IPAPGothic"), platform::SHIFTJIS_CHARSET));
+    OpenBuilt(families); // the Western view
+    NoMatchNotice* notice = Controls().NoMatch();
+    Search(QStringLiteral("Alpha"));
+    EXPECT_FALSE(notice->isVisible());
+
+    // Gothic is only among the Japanese fonts, and the trashed one counts nowhere.
+    Search(QStringLiteral("gothic"));
+    ASSERT_TRUE(notice->isVisible());
+    EXPECT_EQ(notice->textFormat(), Qt::PlainText);
+    EXPECT_EQ(notice->geometry(), ScrollBox()->viewport()->rect());
+    EXPECT_EQ(notice->text(), QStringLiteral("このビューには一致するフォントがありません\n"
+                                             "日本語フォント で 1 件、全て で 1 件"));
+    // Nowhere at all.
+    Search(QStringLiteral("Helvetica"));
+    EXPECT_EQ(notice->text(), QStringLiteral("このビューには一致するフォントがありません\n"
+                                             "ほかのビューにもありません"));
+    // In the view of a tag every view of the filter buttons is another one.
+    Pool().RebuildView(QStringLiteral("お気に入り"));
+    WaitForBuild();
+    Search(QStringLiteral("sans"));
+    EXPECT_TRUE(notice->text().endsWith(QStringLiteral("欧文フォント で 2 件、全て で 2 件")));
+    Search(QString());
+    EXPECT_FALSE(notice->isVisible());
+}
+
+TEST_F(SampleViewControlsTest, TilesOrderedByFewestMissingAndOnlyThatOrderSaved) {
+    const std::vector<platform::FontFamilyRecord> families{
+        Family(QStringLiteral("DejaVu Sans")), Family(QStringLiteral("DejaVu Serif")),
+        Family(QStringLiteral("IPAGothic"), platform::SHIFTJIS_CHARSET),
+        Family(QStringLiteral("IPAMincho"), platform::SHIFTJIS_CHARSET)};
+    const QStringList byName{QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Serif"),
+                             QStringLiteral("IPAGothic"), QStringLiteral("IPAMincho")};
+    OpenBuilt(families, "[settings]\ncurrent_font_type=5\n");
+    auto* item = window->findChild<QAction*>(QStringLiteral("OrderByMissingItem"));
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(window->ui->ToolMenu->actions().contains(item));
+    // Without a sample text there is nothing to lack: the order stays by name.
+    item->trigger();
+    WaitForBuild();
+    EXPECT_EQ(ViewNames(), byName);
+
+    window->ui->SampleText->setText(QStringLiteral("Aあ"));
+    window->SampleTextLeftButtonClick();
+    WaitForBuild();
+    // DejaVu lacks "あ"; those lacking as many keep their order.
+    EXPECT_EQ(ViewNames(),
+              QStringList({QStringLiteral("IPAGothic"), QStringLiteral("IPAMincho"),
+                           QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Serif")}));
+    Reopen(families);
+    EXPECT_TRUE(Settings().contains("[preview]\ntile_order=1\n"));
+    EXPECT_TRUE(item = window->findChild<QAction*>(QStringLiteral("OrderByMissingItem")));
+    EXPECT_TRUE(item->isChecked());
+
+    item->trigger();
+    WaitForBuild();
+    EXPECT_EQ(ViewNames(), byName);
+    Reopen(families);
+    // Back at the default, the key is gone and the rest of the file as it was.
+    EXPECT_FALSE(Settings().contains("tile_order"));
+    EXPECT_TRUE(Settings().contains("current_font_type=5"));
+    EXPECT_EQ(Controls().Order()->Current(), TileOrder::ByName);
 }

@@ -40,6 +40,20 @@ TEST(NameSearch, FindsFamiliesByAnyOfTheirNamesIgnoringCaseAndWidth) {
     EXPECT_TRUE(Found(QStringLiteral("Helvetica")).isEmpty());
 }
 
+TEST(NameSearch, EveryWordMustMatchInAnyOrderAndInAnyOfTheNames) {
+    NameSearch search;
+    search.SetText(QStringLiteral("Noto Sans JP"));
+    EXPECT_TRUE(search.Matches(QStringLiteral("Noto Sans CJK JP")));
+    EXPECT_FALSE(search.Matches(QStringLiteral("Noto Serif CJK JP")));
+    search.SetText(QStringLiteral("jp\u3000noto")); // an ideographic space parts words too
+    EXPECT_TRUE(search.Matches(QStringLiteral("Noto Sans CJK JP")));
+    // Each word in a name of its own: the Latin name and the Japanese one.
+    EXPECT_EQ(Found(QStringLiteral("IPA ゴシック")),
+              QStringList({QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic")}));
+    EXPECT_EQ(Found(QStringLiteral("mono DEJAVU")),
+              QStringList{QStringLiteral("DejaVu Sans Mono")});
+}
+
 TEST(NameSearch, FoldingOutsideAsciiAndTheCompatibilityForms) {
     NameSearch search;
     search.SetText(QStringLiteral("ǅ")); // a title-case digraph
