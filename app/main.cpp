@@ -48,5 +48,9 @@ int main(int argc, char** argv) {
     } catch (...) {
         app.ShowException(std::current_exception());
     }
+    // The window has saved its settings and the claim on the data folder is let go: the new
+    // run finds it free. A session that is ending wants no new program.
+    if (app.RestartRequested && !platform::SessionEnd::Requested() && !app.StartAgain())
+        std::fprintf(stderr, "Glyphorama could not start again; start it by hand.\n");
     return status;
 }
