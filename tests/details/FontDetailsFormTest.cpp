@@ -238,7 +238,7 @@ TEST(FontDetailsFormTest, CopiesTheNameOpensTheFolderAndEscCloses) {
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
     {
-        const ScopedPath noOpener(QString());
+        const ScopedPath noOpener{QString()};
         part<QPushButton>(form, "OpenFontFolder")->click();
     }
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
@@ -262,8 +262,14 @@ TEST(FontDetailsFormTest, SaysWhenNothingOpenedTheFolder) {
         FontDetailsForm::ShowFor(QStringLiteral("IPAMincho"), QString(), &owner);
     ASSERT_TRUE(form);
     const auto toldOf = [&form]() -> QString {
-        auto* box = form->findChild<QMessageBox*>(QStringLiteral("NothingOpened"));
-        if (!box || !QTest::qWaitFor([box] { return box->isVisible(); }, 10000))
+        QMessageBox* box = nullptr;
+        const bool shown = QTest::qWaitFor(
+            [&] {
+                box = form->findChild<QMessageBox*>(QStringLiteral("NothingOpened"));
+                return box && box->isVisible();
+            },
+            10000);
+        if (!shown)
             return QString();
         const QString text = box->text();
         EXPECT_FALSE(box->isModal());
@@ -274,7 +280,7 @@ TEST(FontDetailsFormTest, SaysWhenNothingOpenedTheFolder) {
     };
     const QString folder = QFileInfo(form->Details().Faces[0].File).absolutePath();
     {
-        const ScopedPath noOpener(QString());
+        const ScopedPath noOpener{QString()};
         part<QPushButton>(form, "OpenFontFolder")->click();
     }
     EXPECT_TRUE(toldOf().endsWith(u'\n' + folder));

@@ -70,14 +70,14 @@ TEST_F(NewTagFormTest, RefusesInTheOrderOfTheRules) {
 TEST_F(NewTagFormTest, RefusesTheFixedTagsCaptionsInEveryLanguage) {
     const QString translations = QStringLiteral(GLYPHORAMA_TRANSLATIONS_DIR);
     ASSERT_TRUE(InterfaceLanguage::Install(language::Japanese, translations));
-    for (const QString& name : {"Trash", "trash", "FAVOURITES", "Favourites"}) {
+    for (const QString& name : QStringList{"Trash", "trash", "FAVOURITES", "Favourites"}) {
         Type(name);
         EXPECT_FALSE(Registrable()) << name.toStdString();
         EXPECT_TRUE(Notice().startsWith("この名称は「")) << name.toStdString();
     }
     Type(QStringLiteral("Trash"));
     EXPECT_EQ(Notice(), "この名称は「ゴミ箱」タグの名前のため使用できません。");
-    for (const QString& name : {"Trash can", "Favourite", " Trash"}) {
+    for (const QString& name : QStringList{"Trash can", "Favourite", " Trash"}) {
         Type(name);
         EXPECT_TRUE(Registrable()) << name.toStdString();
     }
