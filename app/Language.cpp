@@ -1,16 +1,41 @@
 #include "app/Language.h"
 
+#include "platform/Folders.h"
 #include "platform/IniFile.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QPointer>
 #include <QTranslator>
 
 namespace {
 
 QString current = language::Japanese;
-// Owned by the application, so it goes with it; the pointer only lets us replace it.
+QString currentFolder;
+// Owned by the application, so they go with it; the pointers only let us replace them.
 QPointer<QTranslator> installed;
+QPointer<QTranslator> installedQt;
+
+void uninstall(QPointer<QTranslator>& translator) {
+    if (!translator)
+        return;
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+}
+
+// Qt's own texts are English at the source: any other language takes Qt's translation.
+void installQtTranslation(const QString& code) {
+    if (code == language::English)
+        return;
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("qtbase_") + code,
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return;
+    }
+    installedQt = translator;
+}
 
 QString normalised(const QString& language) {
     const QString code = language.trimmed().toLower();
@@ -41,23 +66,40 @@ void LanguageSetting::Write(const QString& language) const {
 }
 
 bool InterfaceLanguage::Install(const QString& language, const QString& folder) {
-    if (installed) {
-        QCoreApplication::removeTranslator(installed);
-        delete installed;
-    }
+    uninstall(installed);
+    uninstall(installedQt);
     current = language::Japanese;
+    currentFolder = folder;
     const QString code = normalised(language);
-    if (code == language::Japanese)
+    if (code == language::Japanese) {
+        installQtTranslation(code);
         return true;
+    }
     auto* translator = new QTranslator(QCoreApplication::instance());
     if (!translator->load(QStringLiteral("glyphorama_") + code, folder) ||
         !QCoreApplication::installTranslator(translator)) {
         delete translator;
+        installQtTranslation(language::Japanese);
         return false;
     }
     installed = translator;
     current = code;
+    installQtTranslation(code);
     return true;
+}
+
+QString InterfaceLanguage::TranslateInto(const QString& language, const char* context,
+                                         const char* source) {
+    const QString code = normalised(language);
+    if (code == language::Japanese)
+        return QString::fromUtf8(source);
+    const QString folder =
+        currentFolder.isEmpty() ? Folder(platform::ExecutableDir()) : currentFolder;
+    QTranslator translator;
+    QString text;
+    if (translator.load(QStringLiteral("glyphorama_") + code, folder))
+        text = translator.translate(context, source);
+    return text.isEmpty() ? QString::fromUtf8(source) : text;
 }
 
 QString InterfaceLanguage::Current() {

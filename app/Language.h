@@ -35,10 +35,15 @@ private:
 // The translation the application speaks now, process-wide, since Qt's translators are.
 class InterfaceLanguage {
 public:
-    // Replaces the installed translation by the language's own. When its file is missing or
-    // unreadable the interface stays Japanese and the result is false.
+    // Replaces the installed translation by the language's own, Qt's own texts (the edit
+    // fields' menu, the dialogs' buttons) included. When the program's file is missing or
+    // unreadable the interface stays Japanese and the result is false. Qt's translation is
+    // taken where Qt keeps it; without it, only Qt's texts stay in English.
     static bool Install(const QString& language, const QString& folder);
     static QString Current();
+    // A text as the given language shows it, whichever language is installed now; from the
+    // folder of the last Install (beside the executable before any).
+    static QString TranslateInto(const QString& language, const char* context, const char* source);
     // Where the translation files sit for an executable in exeDir.
     static QString Folder(const QString& exeDir);
     // The program's description beside the executable, in the language when it has one.

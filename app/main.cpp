@@ -12,6 +12,10 @@ int main(int argc, char** argv) {
     platform::Application app(argc, argv);
     // First of all: from here on a signal ends the program in good order, whenever it comes.
     platform::SessionEnd sessionEnd;
+    // A signal asks for the end of the program, not for a new one, even after a restart was
+    // chosen. (The end of the loop itself looks like a session's end, so the flag is no help.)
+    QObject::connect(&sessionEnd, &platform::SessionEnd::SignalReceived, &app,
+                     [&app] { app.RestartRequested = false; });
     int status = 0;
     try {
         // Before anything in the data folder is read: the program that already runs over it
@@ -48,5 +52,9 @@ int main(int argc, char** argv) {
     } catch (...) {
         app.ShowException(std::current_exception());
     }
+    // The window has saved its settings and the claim on the data folder is let go: the new
+    // run finds it free.
+    if (app.RestartRequested && !app.StartAgain())
+        std::fprintf(stderr, "Glyphorama could not start again; start it by hand.\n");
     return status;
 }

@@ -5,7 +5,6 @@
 #include "platform/FontFamilies.h"
 #include "platform/FormKeys.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -13,6 +12,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -21,7 +21,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTreeWidget>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -134,12 +133,12 @@ FontDetailsForm::FontDetailsForm(FamilyDetails details, const QString& sampleTex
     faces_ = new QTreeWidget(styles);
     faces_->setObjectName(QStringLiteral("FacesTree"));
     faces_->setRootIsDecorated(false);
-    faces_->setHeaderLabels(
-        {tr("スタイル"), tr("形式"), tr("バージョン"), tr("グリフ数"), tr("ファイル")});
+    faces_->setHeaderLabels({tr("スタイル", "one face's style"), tr("形式"), tr("バージョン"),
+                             tr("グリフ数"), tr("ファイル")});
     faceText_ = new QPlainTextEdit(styles);
     faceText_->setObjectName(QStringLiteral("FaceText"));
     faceText_->setReadOnly(true);
-    tabs->addTab(styles, tr("スタイル"));
+    tabs->addTab(styles, tr("スタイル", "the tab of all styles"));
 
     names_ = new QTableWidget(0, 2);
     names_->setObjectName(QStringLiteral("NamesTable"));
@@ -239,7 +238,7 @@ void FontDetailsForm::showFace(int index) {
         if (!value.isEmpty())
             lines.append(label + QStringLiteral(": ") + value);
     };
-    add(tr("スタイル"), face.Style);
+    add(tr("スタイル", "one face's style"), face.Style);
     add(tr("ファイル"),
         face.Index > 0 ? tr("%1 (フェイス %2)").arg(face.File).arg(face.Index) : face.File);
     add(tr("形式"), face.Format);
@@ -265,7 +264,22 @@ void FontDetailsForm::OpenFolderClick() {
     if (index < 0)
         return;
     const QString folder = QFileInfo(details_.Faces[index].File).absolutePath();
-    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    platform::OpenWithDesktop(folder, this, [this, folder] { tellNothingOpened(folder); });
+}
+
+void FontDetailsForm::tellNothingOpened(const QString& folder) {
+    // Not modal: the user may want the path and this window at once. The path is the way
+    // there by other means, so it can be selected and copied.
+    auto* box = new QMessageBox(
+        QMessageBox::Information, windowTitle(),
+        tr("フォルダーを開くプログラムが見つかりませんでした。フォルダーの場所:\n%1").arg(folder),
+        QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("NothingOpened"));
+    box->setTextFormat(Qt::PlainText);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
 }
 
 void FontDetailsForm::keyPressEvent(QKeyEvent* event) {

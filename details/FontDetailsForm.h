@@ -39,6 +39,7 @@ private:
     void fillNames();
     void fillFaces();
     void showFace(int index);
+    void tellNothingOpened(const QString& folder);
 
     FamilyDetails details_;
     QLabel* title_ = nullptr;

@@ -4,12 +4,19 @@
 #include "platform/SessionEnd.h"
 
 #include <QMessageBox>
+#include <QProcess>
 #include <QSet>
 #include <QThread>
 
 namespace platform {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool Application::StartAgain() const {
+    // The executable as it is now on disk (an update may have replaced it), in the folder the
+    // user started from, with the environment this run was given.
+    return QProcess::startDetached(applicationFilePath(), arguments().mid(1));
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {

@@ -25,6 +25,12 @@ public:
     // of every other window, the message boxes' own captions included.
     QString Title;
 
+    // Set during the run when the program is to start again at its end: main starts it once
+    // this run has let go of its data folder, which the new one would otherwise find taken.
+    bool RestartRequested = false;
+    // Starts this program anew, with the arguments it was given; false when it did not start.
+    bool StartAgain() const;
+
     // Called instead of the message box when set (the tests record what would be shown).
     std::function<void(const QString&)> OnException;
 

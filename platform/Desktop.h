@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
+class QObject;
 class QWidget;
 
 namespace platform {
@@ -9,6 +11,12 @@ namespace platform {
 // Hands a document path, folder, URL or mail link to the user's default program.
 // Returns whether the desktop accepted it; the program does not report failures.
 bool OpenWithDesktop(const QString& target);
+
+// The same hand-over for a launcher that tells the user when nothing opened: nothingOpened
+// runs, on the GUI thread while context lives, when there is no opener on this desktop, or when
+// xdg-open ends in failure (no program for the target). An opener that is still running has
+// opened something; it is left running when the context goes.
+void OpenWithDesktop(const QString& target, QObject* context, std::function<void()> nothingOpened);
 
 // Puts text on the clipboard, replacing its content.
 void SetClipboardText(const QString& text);

@@ -30,7 +30,7 @@ fi
 echo "lintian: no errors ($(grep -c '^W:' "$lintian_log" || true) warnings)"
 dpkg-deb -f "$deb" Depends | tr -d ' ' | tr ',' '\n' >"$(dirname "$deb")/depends.txt"
 for needed in fonts-ipafont-gothic fonts-dejavu-core libqt6widgets6 libqt6svg6 libfontconfig1 \
-    libicu72 libcurl4; do
+    libicu72 libcurl4 qt6-translations-l10n; do
     grep -q "^$needed\b" "$(dirname "$deb")/depends.txt" ||
         { echo "FAIL: the package does not depend on $needed" >&2; exit 1; }
 done

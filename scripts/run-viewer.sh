@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Sets up, builds and starts the viewer. Without a display it runs the viewer on Xvfb,
 # saves a screenshot once the window has settled, prints its path and closes the viewer.
+# Only the viewer is built, and only its packages installed: the first window comes without
+# waiting for the tests, which scripts/test.sh builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh build
+scripts/setup.sh --viewer build
 program=$PWD/build/glyphorama
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then

@@ -71,6 +71,7 @@ import pathlib, re, sys
 not_interface = {
     "ゴミ箱", "お気に入り", "メイリオ", "日本語", "言語 / Language",
     "言語の変更は次回の起動から有効になります。\\n",
+    "今すぐ再起動しますか？\\nRestart now?", "今すぐ再起動 / Restart now", "後で / Later",
 }
 literal = re.compile(r'QStringLiteral\(\s*"((?:[^"\\\n]|\\.)*)"')
 found = []

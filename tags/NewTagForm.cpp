@@ -3,6 +3,7 @@
 #include "app/AppCore.h"
 #include "fonts/FontPool.h"
 #include "platform/FormKeys.h"
+#include "tags/TagCaption.h"
 #include "ui_NewTagForm.h"
 
 #include <QKeyEvent>
@@ -57,6 +58,9 @@ void TNewTagForm::TagNameChange() {
         ui->Notice->hide();
     } else if (name == TFontPool::TrashTagName || name == TFontPool::FavoritesTagName) {
         Refuse(tr("この名称は使用できません。"));
+    } else if (const QString fixed = FixedTagCaptioned(name); !fixed.isEmpty()) {
+        // In any language: the interface may change, and the two would then look the same.
+        Refuse(tr("この名称は「%1」タグの名前のため使用できません。").arg(TagCaption(fixed)));
     } else if (tagExists_ && tagExists_(name)) {
         Refuse(tr("同じ名前のタグは登録できません。"));
     } else if (!isValidTagName_ || !isValidTagName_(name)) {

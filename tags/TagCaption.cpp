@@ -1,5 +1,6 @@
 #include "tags/TagCaption.h"
 
+#include "app/Language.h"
 #include "fonts/FontPool.h"
 
 #include <QCoreApplication>
@@ -10,4 +11,16 @@ QString TagCaption(const QString& tagName) {
     if (tagName == TFontPool::FavoritesTagName)
         return QCoreApplication::translate("TagCaption", "お気に入り");
     return tagName;
+}
+
+QString FixedTagCaptioned(const QString& text) {
+    // The fixed tags' names proper are the sources of their captions (see TagCaption).
+    for (const QString& name : {TFontPool::TrashTagName, TFontPool::FavoritesTagName}) {
+        const QByteArray source = name.toUtf8();
+        for (const QString& language : language::Available())
+            if (text.compare(InterfaceLanguage::TranslateInto(language, "TagCaption", source),
+                             Qt::CaseInsensitive) == 0)
+                return name;
+    }
+    return QString();
 }

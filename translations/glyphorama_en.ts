@@ -12,10 +12,6 @@
         <translation>Sample</translation>
     </message>
     <message>
-        <source>スタイル</source>
-        <translation>Styles</translation>
-    </message>
-    <message>
         <source>形式</source>
         <translation>Format</translation>
     </message>
@@ -86,6 +82,22 @@
     <message>
         <source>対応言語</source>
         <translation>Languages covered</translation>
+    </message>
+    <message>
+        <source>スタイル</source>
+        <comment>one face&apos;s style</comment>
+        <translation>Style</translation>
+    </message>
+    <message>
+        <source>スタイル</source>
+        <comment>the tab of all styles</comment>
+        <translation>Styles</translation>
+    </message>
+    <message>
+        <source>フォルダーを開くプログラムが見つかりませんでした。フォルダーの場所:
+%1</source>
+        <translation>No program was found to open the folder. The folder is at:
+%1</translation>
     </message>
 </context>
 <context>
@@ -429,6 +441,10 @@ Please see the official page.<byte value="xd"/>
     <message>
         <source>同じ名前のタグファイルがあるため、この名前には変更できません。</source>
         <translation>A tag file of this name already exists; the tag cannot take this name.</translation>
+    </message>
+    <message>
+        <source>この名称は「%1」タグの名前のため使用できません。</source>
+        <translation>This name belongs to the built-in tag “%1” and cannot be used.</translation>
     </message>
 </context>
 <context>

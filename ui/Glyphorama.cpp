@@ -118,8 +118,9 @@ void TGlyphorama::createMenus() {
     auto* languages = new LanguageMenu(InterfaceLanguage::Current(), ToolMenu);
     ToolMenu->insertMenu(ui->N4, languages);
     connect(languages, &LanguageMenu::LanguageChosen, this, [this](const QString& language) {
-        if (AppCore)
-            SaveLanguageChoice(this, AppCore->IniPath(SettingsFileName), language);
+        if (AppCore && SaveLanguageChoice(this, AppCore->IniPath(SettingsFileName), language))
+            // From the window's own loop: the menu that chose is still unwinding here.
+            QMetaObject::invokeMethod(this, &TGlyphorama::RestartNow, Qt::QueuedConnection);
     });
     ui->ToolButton6->setMenu(ToolMenu);
     ui->ToolButton6->setPopupMode(QToolButton::InstantPopup);

@@ -60,6 +60,9 @@ public:
     // releases, but one that cannot be refused, since the session does not wait for the
     // version check; a running check is stopped.
     void EndSession();
+    // The ordinary close, and a new start of the program once this one has ended (in the
+    // language just chosen). A refused close (a running version check) starts nothing.
+    void RestartNow();
 
     // --- Sample view
     void SelectFontType(int fontType, bool rebuild);

@@ -2,6 +2,7 @@
 #include "ui/Glyphorama.h"
 
 #include "app/Language.h"
+#include "platform/Application.h"
 #include "platform/Desktop.h"
 #include "ui/AboutForm.h"
 #include "ui/ShellOpen.h"
@@ -36,6 +37,12 @@ void TGlyphorama::M1Click() {
 // running version check still keeps the window open.
 void TGlyphorama::X2Click() {
     close();
+}
+
+void TGlyphorama::RestartNow() {
+    if (close())
+        if (auto* app = platform::Application::instance())
+            app->RestartRequested = true;
 }
 
 void TGlyphorama::ShowAboutClick() {

@@ -5,6 +5,7 @@
 
 #include <QActionGroup>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -62,16 +63,25 @@ void LanguageMenu::SetCurrent(const QString& language) {
         item->setChecked(item->data().toString() == language);
 }
 
-void SaveLanguageChoice(QWidget* parent, const QString& iniPath, const QString& language) {
+bool SaveLanguageChoice(QWidget* parent, const QString& iniPath, const QString& language) {
     LanguageSetting(iniPath).Write(language);
     // Back to the language the window speaks: nothing is waiting for a restart.
     if (language == InterfaceLanguage::Current())
-        return;
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Glyphorama"),
+        return false;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Glyphorama"),
                     QStringLiteral("言語の変更は次回の起動から有効になります。\n"
                                    "The new language applies from the next start."),
-                    QMessageBox::Ok, parent);
+                    QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("LanguageNotice"));
     box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(QStringLiteral("今すぐ再起動しますか？\nRestart now?"));
+    QPushButton* now =
+        box.addButton(QStringLiteral("今すぐ再起動 / Restart now"), QMessageBox::AcceptRole);
+    now->setObjectName(QStringLiteral("RestartNow"));
+    QPushButton* later = box.addButton(QStringLiteral("後で / Later"), QMessageBox::RejectRole);
+    later->setObjectName(QStringLiteral("RestartLater"));
+    box.setDefaultButton(now);
+    box.setEscapeButton(later);
     box.exec();
+    return box.clickedButton() == now;
 }

@@ -24,6 +24,7 @@ private:
     QString current_;
 };
 
-// Saves the chosen language in the settings file and tells the user that it applies from the
-// next start. The message is in both languages: the user may read only the one just chosen.
-void SaveLanguageChoice(QWidget* parent, const QString& iniPath, const QString& language);
+// Saves the chosen language in the settings file, tells the user that it applies from the next
+// start and offers to start again now; true when the user takes the offer. The texts are in
+// both languages: the user may read only the one just chosen.
+bool SaveLanguageChoice(QWidget* parent, const QString& iniPath, const QString& language);

@@ -9,13 +9,16 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -192,6 +195,20 @@ TEST(FontDetailsFormTest, AFifoInPlaceOfAFaceIsReportedInItsText) {
 }
 
 // Receives the folder the window hands to the desktop.
+// PATH replaced for a scope: which openers the program finds.
+class ScopedPath {
+public:
+    explicit ScopedPath(const QString& path) : saved_(qgetenv("PATH")) {
+        qputenv("PATH", path.toLocal8Bit());
+    }
+    ~ScopedPath() { qputenv("PATH", saved_); }
+    ScopedPath(const ScopedPath&) = delete;
+    ScopedPath& operator=(const ScopedPath&) = delete;
+
+private:
+    const QByteArray saved_;
+};
+
 class UrlCatcher : public QObject {
     Q_OBJECT
 public:
@@ -217,9 +234,13 @@ TEST(FontDetailsFormTest, CopiesTheNameOpensTheFolderAndEscCloses) {
     part<QPushButton>(form, "CopyFamilyName")->click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("IPAMincho"));
 
+    // Without xdg-open the folder goes through Qt's services, where the catcher waits.
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
-    part<QPushButton>(form, "OpenFontFolder")->click();
+    {
+        const ScopedPath noOpener{QString()};
+        part<QPushButton>(form, "OpenFontFolder")->click();
+    }
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     ASSERT_EQ(catcher.urls.size(), 1);
     EXPECT_TRUE(catcher.urls[0].isLocalFile());
@@ -229,6 +250,60 @@ TEST(FontDetailsFormTest, CopiesTheNameOpensTheFolderAndEscCloses) {
     QTest::keyClick(form, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(form.isNull());
+}
+
+// Where nothing takes the folder the user is told so, with the folder's path to go there by
+// other means: with no opener at all, and with xdg-open that finds no program for a folder
+// (a desktop without a file manager: no display, no desktop, a browser that fails).
+TEST(FontDetailsFormTest, SaysWhenNothingOpenedTheFolder) {
+    const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    QWidget owner;
+    QPointer<FontDetailsForm> form =
+        FontDetailsForm::ShowFor(QStringLiteral("IPAMincho"), QString(), &owner);
+    ASSERT_TRUE(form);
+    const auto toldOf = [&form]() -> QString {
+        QMessageBox* box = nullptr;
+        const bool shown = QTest::qWaitFor(
+            [&] {
+                box = form->findChild<QMessageBox*>(QStringLiteral("NothingOpened"));
+                return box && box->isVisible();
+            },
+            10000);
+        if (!shown)
+            return QString();
+        const QString text = box->text();
+        EXPECT_FALSE(box->isModal());
+        EXPECT_EQ(box->textFormat(), Qt::PlainText);
+        box->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return text;
+    };
+    const QString folder = QFileInfo(form->Details().Faces[0].File).absolutePath();
+    {
+        const ScopedPath noOpener{QString()};
+        part<QPushButton>(form, "OpenFontFolder")->click();
+    }
+    EXPECT_TRUE(toldOf().endsWith(u'\n' + folder));
+
+    if (xdgOpen.isEmpty())
+        GTEST_SKIP() << "xdg-open is not installed";
+    const QStringList unset = {"DISPLAY",         "WAYLAND_DISPLAY",  "XDG_CURRENT_DESKTOP",
+                               "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"};
+    QHash<QString, QByteArray> saved;
+    for (const QString& name : unset + QStringList{"BROWSER"})
+        saved.insert(name, qgetenv(name.toLatin1().constData()));
+    for (const QString& name : unset)
+        qunsetenv(name.toLatin1().constData());
+    qputenv("BROWSER", "false");
+    part<QPushButton>(form, "OpenFontFolder")->click();
+    const QString told = toldOf();
+    for (auto it = saved.cbegin(); it != saved.cend(); ++it)
+        if (it.value().isNull())
+            qunsetenv(it.key().toLatin1().constData());
+        else
+            qputenv(it.key().toLatin1().constData(), it.value());
+    EXPECT_TRUE(told.endsWith(u'\n' + folder)) << told.toStdString();
+    form->close();
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "tags/NewTagForm.h"
 
 #include "app/AppCore.h"
+#include "app/Language.h"
 #include "ui_NewTagForm.h"
 
 #include <QTest>
@@ -61,6 +62,35 @@ TEST_F(NewTagFormTest, RefusesInTheOrderOfTheRules) {
         EXPECT_EQ(Notice(), c.notice) << c.text.toStdString();
         EXPECT_EQ(Registrable(), c.registrable) << c.text.toStdString();
     }
+}
+
+// The fixed tags' captions in every language are refused in either, letter case aside: a user's
+// tag of that name would sit beside the fixed one under the same caption. The notice names the
+// tag in the language the dialog speaks.
+TEST_F(NewTagFormTest, RefusesTheFixedTagsCaptionsInEveryLanguage) {
+    const QString translations = QStringLiteral(GLYPHORAMA_TRANSLATIONS_DIR);
+    ASSERT_TRUE(InterfaceLanguage::Install(language::Japanese, translations));
+    for (const QString& name : QStringList{"Trash", "trash", "FAVOURITES", "Favourites"}) {
+        Type(name);
+        EXPECT_FALSE(Registrable()) << name.toStdString();
+        EXPECT_TRUE(Notice().startsWith("この名称は「")) << name.toStdString();
+    }
+    Type(QStringLiteral("Trash"));
+    EXPECT_EQ(Notice(), "この名称は「ゴミ箱」タグの名前のため使用できません。");
+    for (const QString& name : QStringList{"Trash can", "Favourite", " Trash"}) {
+        Type(name);
+        EXPECT_TRUE(Registrable()) << name.toStdString();
+    }
+
+    ASSERT_TRUE(InterfaceLanguage::Install(language::English, translations));
+    SetUp();
+    Type(QStringLiteral("favourites"));
+    EXPECT_EQ(Notice(), "This name belongs to the built-in tag “Favourites” and cannot be used.");
+    Type(QStringLiteral("ゴミ箱"));
+    EXPECT_EQ(Notice(), "This name cannot be used.");
+    Type(QStringLiteral("Work"));
+    EXPECT_TRUE(Registrable());
+    ASSERT_TRUE(InterfaceLanguage::Install(language::Japanese, translations));
 }
 
 TEST_F(NewTagFormTest, EachOfTheElevenCharactersIsForbidden) {

@@ -3,6 +3,8 @@
 #include "MainWindowFixture.h"
 
 #include "app/Language.h"
+#include "details/FontDetailsForm.h"
+#include "platform/Application.h"
 #include "tags/NewTagForm.h"
 #include "tags/TagButton.h"
 #include "tags/TagToolBar.h"
@@ -12,11 +14,20 @@
 #include "ui_Glyphorama.h"
 #include "ui_NewTagForm.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <memory>
 
 namespace {
 
@@ -72,6 +83,32 @@ TEST(InterfaceLanguage, StaysJapaneseWithoutItsTranslationFile) {
     damaged.close();
     EXPECT_FALSE(InterfaceLanguage::Install(language::English, empty.path()));
     EXPECT_EQ(InterfaceLanguage::Current(), language::Japanese);
+}
+
+// Qt's own texts (an edit field's menu, a dialog's buttons) speak the interface's language,
+// made after the language is installed as the program does it.
+TEST(InterfaceLanguage, QtsOwnTextsSpeakIt) {
+    const auto qtTexts = [] {
+        QLineEdit field;
+        const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+        QStringList texts;
+        for (const QAction* item : menu->actions())
+            if (!item->isSeparator())
+                texts.append(item->text().section(u'\t', 0, 0));
+        const QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        texts.append(buttons.button(QDialogButtonBox::Cancel)->text());
+        return texts;
+    };
+    ASSERT_TRUE(InterfaceLanguage::Install(language::Japanese, TranslationsDir));
+    QStringList texts = qtTexts();
+    EXPECT_TRUE(texts.contains("元に戻す(&U)")) << texts.join(u'|').toStdString();
+    EXPECT_TRUE(texts.contains("キャンセル")) << texts.join(u'|').toStdString();
+
+    ASSERT_TRUE(InterfaceLanguage::Install(language::English, TranslationsDir));
+    texts = qtTexts();
+    EXPECT_TRUE(texts.contains("&Undo")) << texts.join(u'|').toStdString();
+    EXPECT_TRUE(texts.contains("Cancel")) << texts.join(u'|').toStdString();
+    ASSERT_TRUE(InterfaceLanguage::Install(language::Japanese, TranslationsDir));
 }
 
 TEST(InterfaceLanguage, ReadmeIsTheLanguagesOwn) {
@@ -194,6 +231,21 @@ TEST_F(LanguageTest, EnglishCountsTheFontsShownWithItsPlural) {
     EXPECT_EQ(w.StatusPanel(0)->text(), "3 fonts");
 }
 
+TEST_F(LanguageTest, EnglishNamesOneStyleInTheSingular) {
+    ASSERT_TRUE(InterfaceLanguage::Install(language::English, TranslationsDir));
+    FontDetailsForm form(ReadFamilyDetails(QStringLiteral("DejaVu Sans"), nullptr, QString()),
+                         QString());
+    const auto* tree = form.findChild<QTreeWidget*>(QStringLiteral("FacesTree"));
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(tree->headerItem()->text(0), "Style");
+    const auto* text = form.findChild<QPlainTextEdit*>(QStringLiteral("FaceText"));
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->toPlainText().startsWith("Style: ")) << text->toPlainText().toStdString();
+    const auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("DetailsTabs"));
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->tabText(1), "Styles");
+}
+
 TEST_F(LanguageTest, ToolMenuOffersBothLanguagesAfterTheDisabledSettingsItem) {
     TGlyphorama& w = OpenWindow();
     LanguageMenu* menu = Menu(w);
@@ -250,6 +302,42 @@ TEST_F(LanguageTest, ReturningToTheSpokenLanguageNeedsNoRestart) {
     EXPECT_EQ(messageBoxes.size(), 1);
     EXPECT_EQ(LanguageSetting(SettingsPath()).Read(), language::Japanese);
     EXPECT_TRUE(menu->Item(language::Japanese)->isChecked());
+}
+
+// Taking the offer closes the window the ordinary way (the settings saved, the choice among
+// them) and asks for a new start of the program at its end; declining it starts nothing.
+TEST_F(LanguageTest, TheRestartOfferClosesInGoodOrderAndAsksForANewStart) {
+    auto* app = platform::Application::instance();
+    ASSERT_NE(app, nullptr);
+    TGlyphorama& w = OpenWindow();
+    LanguageMenu* menu = Menu(w);
+    ASSERT_NE(menu, nullptr);
+    QString offered;
+    const auto answerWith = [&offered](const char* button) {
+        QTimer::singleShot(0, [&offered, button] {
+            ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget(); }, 5000));
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            offered = box->informativeText();
+            box->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+        });
+    };
+    answerWith("RestartLater");
+    menu->Item(language::English)->trigger();
+    EXPECT_EQ(offered, "今すぐ再起動しますか？\nRestart now?");
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(app->RestartRequested);
+
+    menu->Item(language::Japanese)->trigger();
+    answerWith("RestartNow");
+    menu->Item(language::English)->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&w] { return !w.isVisible(); }, 5000));
+    EXPECT_TRUE(app->RestartRequested);
+    app->RestartRequested = false;
+    EXPECT_EQ(LanguageSetting(SettingsPath()).Read(), language::English);
+    EXPECT_TRUE(SettingsLines().contains("form_width=500"));
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
 }
 
 TEST_F(LanguageTest, AChoiceThatCannotBeSavedIsReportedAndNotMarked) {
