@@ -20,6 +20,6 @@ cmake --build "$build" -j"$(nproc)" --target test_platform test_notice test_font
 
 export QT_QPA_PLATFORM=offscreen
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tests/support/tsan.supp"
-"$build/tests/test_platform" --gtest_brief=1
+"$build/tests/test_platform" --gtest_brief=1 --gtest_filter='-InterfaceFontConfig.*'
 "$build/tests/test_notice" --gtest_brief=1 --gtest_filter='HttpClient.*'
 "$build/tests/test_fontengine" --gtest_brief=1 --gtest_filter='CaptionMeasurer.*'
