@@ -1,6 +1,7 @@
 #include "ui/SampleViewControls.h"
 
 #include "details/FontDetailsForm.h"
+#include "fontengine/CoverageIndex.h"
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/Panel.h"
 #include "platform/ImageList.h"
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QShortcut>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace {
 
@@ -55,7 +57,9 @@ SampleViewControls::SampleViewControls(TGlyphorama& window)
     connect(size_, &PreviewSize::sizeChanged, this, [this](int pointSize) {
         if (pool_)
             pool_->SetSamplePointSize(pointSize);
+        showSize();
     });
+    showSize();
 
     createKeyboard();
     favourites_ = new FavouriteMarks(
@@ -135,6 +139,33 @@ void SampleViewControls::createCoverageButton() {
     bar->insertWidget(bar->indexOf(form_.ShowAll) + 1, button);
     connect(button, &QToolButton::toggled, this, &SampleViewControls::coverageToggled);
     coverageButton_ = button;
+    coverageIcon_ = button->icon();
+}
+
+void SampleViewControls::showCoverageState(bool justPressed) {
+    if (!coverageButton_)
+        return;
+    // Pressed without a sample text the filter has nothing to test: the button says so,
+    // greyed, instead of leaving the user to wonder why the view stays as it is.
+    const QString sample = pool_ ? pool_->Options.SampleString : QString();
+    const bool waiting =
+        coverageButton_->isChecked() && CoverageIndex::CharactersToCover(sample).empty();
+    const QString hint = tr("サンプルテキストをすべて表示できるフォントだけ");
+    if (!waiting) {
+        coverageButton_->setIcon(coverageIcon_);
+        coverageButton_->setToolTip(hint);
+        coverageButton_->setAccessibleDescription(QString());
+        return;
+    }
+    QIcon greyed;
+    greyed.addPixmap(coverageIcon_.pixmap(coverageButton_->iconSize(), QIcon::Disabled));
+    coverageButton_->setIcon(greyed);
+    const QString why = tr("サンプルテキストを入力すると絞り込みます。");
+    coverageButton_->setToolTip(hint + QLatin1Char('\n') + why);
+    coverageButton_->setAccessibleDescription(why);
+    if (justPressed && coverageButton_->isVisible())
+        QToolTip::showText(coverageButton_->mapToGlobal(QPoint(0, coverageButton_->height())),
+                           coverageButton_->toolTip(), coverageButton_);
 }
 
 void SampleViewControls::coverageToggled(bool checked) {
@@ -145,6 +176,7 @@ void SampleViewControls::coverageToggled(bool checked) {
         return;
     }
     coverage_->SetEnabled(checked);
+    showCoverageState(checked);
 }
 
 void SampleViewControls::EnableViewButtons(bool enabled) {
@@ -189,20 +221,9 @@ void SampleViewControls::createShortcuts() {
         searchField_->setFocus(Qt::ShortcutFocusReason);
         searchField_->selectAll();
     });
-    // Ctrl with the key that bears "+", shifted or not, on the main keys or the keypad.
-    for (const QKeySequence& keys :
-         {QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Plus),
-          QKeySequence(Qt::CTRL | Qt::Key_Equal)}) {
-        auto* shortcut = new QShortcut(keys, &window_);
-        connect(shortcut, &QShortcut::activated, this, [this] { StepSize(1); });
-    }
-    for (const QKeySequence& keys :
-         {QKeySequence(QKeySequence::ZoomOut), QKeySequence(Qt::CTRL | Qt::Key_Minus)}) {
-        auto* shortcut = new QShortcut(keys, &window_);
-        connect(shortcut, &QShortcut::activated, this, [this] { StepSize(-1); });
-    }
-    auto* reset = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_0), &window_);
-    connect(reset, &QShortcut::activated, this, &SampleViewControls::ResetSize);
+    // The size keys are read from the keys the window previews (TakeKey), not registered as
+    // shortcuts: the platform's zoom sequences and the explicit ones overlap, and Qt fires
+    // neither of two shortcuts that match the same key.
 }
 
 void SampleViewControls::nameButtons() {
@@ -235,6 +256,7 @@ void SampleViewControls::connectCatalogue() {
         filters_->ViewRebuilt();
     });
     connect(pool_, &TFontPool::SampleTextApplied, coverage_, &CoverageFilter::SetSampleText);
+    connect(pool_, &TFontPool::SampleTextApplied, this, [this] { showCoverageState(false); });
     connect(pool_, &TFontPool::TagFontsChanged, this, [this](const QString& tagName) {
         if (tagName == TFontPool::FavoritesTagName)
             favourites_->Reload();
@@ -247,6 +269,14 @@ void SampleViewControls::showCount(int count) {
     panel->setText(tr("%n fonts", nullptr, count));
 }
 
+void SampleViewControls::showSize() {
+    // Status panel 3, which the window leaves empty.
+    QLabel* panel = form_.StatusPanel3;
+    panel->setTextFormat(Qt::PlainText);
+    panel->setText(tr("%1 pt").arg(size_->Value()));
+    panel->setToolTip(tr("サンプルの大きさ (Ctrl+プラス、Ctrl+マイナス、Ctrl+0、Ctrl+ホイール)"));
+}
+
 void SampleViewControls::showDetails(const QString& familyName) {
     if (familyName.isEmpty())
         return;
@@ -255,6 +285,19 @@ void SampleViewControls::showDetails(const QString& familyName) {
 }
 
 bool SampleViewControls::TakeKey(const QKeyEvent& event) {
+    switch (PreviewSize::StepOfKey(event)) {
+    case PreviewSize::KeyStep::ZoomIn:
+        StepSize(1);
+        return true;
+    case PreviewSize::KeyStep::ZoomOut:
+        StepSize(-1);
+        return true;
+    case PreviewSize::KeyStep::Reset:
+        ResetSize();
+        return true;
+    case PreviewSize::KeyStep::None:
+        break;
+    }
     if (event.key() != Qt::Key_Escape || event.modifiers() != Qt::NoModifier ||
         QApplication::focusWidget() != searchField_ || searchField_->text().isEmpty())
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QObject>
 #include <QPointer>
 
@@ -66,7 +67,11 @@ private:
     void connectCatalogue();
     // Status panel 0: the fonts the view shows, less those its filters hide.
     void showCount(int count);
+    // Status panel 3: the preview size in points.
+    void showSize();
     void coverageToggled(bool checked);
+    // The button's look and hint: greyed, and saying why, while pressed without a sample.
+    void showCoverageState(bool justPressed);
     void showDetails(const QString& familyName);
     bool viewCanChange() const;
     // The tile's font into the tag, by the drop of the tile on the tag's button.
@@ -83,6 +88,7 @@ private:
     CoverageFilter* coverage_ = nullptr;
     QLineEdit* searchField_ = nullptr;
     QPointer<QToolButton> coverageButton_;
+    QIcon coverageIcon_;
     PreviewSize* size_ = nullptr;
     TileKeyboard* keyboard_ = nullptr;
     FavouriteMarks* favourites_ = nullptr;
