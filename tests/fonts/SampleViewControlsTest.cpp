@@ -277,3 +277,32 @@ TEST_F(SampleViewControlsTest, CoverageButtonWithoutASampleSaysItNeedsOne) {
     WaitForBuild();
     EXPECT_EQ(button->grab().toImage(), normal);
 }
+
+// At the largest size a tile is wider than the window: it is narrowed to the view, so that its
+// name stays in sight, and gets its own width back at a smaller size or in a wider window.
+TEST_F(SampleViewControlsTest, TilesNeverReachBeyondTheViewAtAnySize) {
+    OpenBuilt({Family(QStringLiteral("A Family With A Rather Long Name"))});
+    window->resize(500, 500);
+    QApplication::processEvents();
+    const int own = Tiles()[0]->width();
+    const auto expectInView = [this] {
+        const int view = ScrollBox()->viewport()->width();
+        for (const TPanel* tile : Tiles()) {
+            EXPECT_LE(tile->geometry().right(), view);
+            for (const TPanel* label : tile->findChildren<TPanel*>())
+                EXPECT_LE(tile->mapTo(FlowPanel(), label->geometry().topRight()).x(), view);
+        }
+    };
+    for (int step = 0; step < 10; ++step) {
+        Controls().StepSize(1);
+        WaitForResample();
+    }
+    ASSERT_EQ(Controls().Size()->Value(), 96);
+    expectInView();
+    window->resize(420, 500);
+    QApplication::processEvents();
+    expectInView();
+    Controls().ResetSize();
+    WaitForResample();
+    EXPECT_EQ(Tiles()[0]->width(), own);
+}
