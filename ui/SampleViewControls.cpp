@@ -17,6 +17,7 @@
 #include "tags/TagButton.h"
 #include "tags/TagToolBar.h"
 #include "ui/Glyphorama.h"
+#include "ui/TopBarRows.h"
 #include "ui_Glyphorama.h"
 
 #include <QAction>
@@ -109,8 +110,7 @@ void SampleViewControls::createSearchField() {
     searchField_->setFrame(form_.SampleText->hasFrame());
     searchField_->setPalette(form_.SampleText->palette());
     searchField_->setFont(form_.SampleText->font());
-    // The top bar must still fit the 500-pixel window of a first start.
-    searchField_->setMinimumSize(26, form_.SampleText->minimumHeight());
+    searchField_->setMinimumHeight(form_.SampleText->minimumHeight());
     searchField_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     const int at = form_.SampleControlLayout->indexOf(form_.SampleText) + 1;
     form_.SampleControlLayout->insertSpacing(at, 4);
@@ -118,6 +118,14 @@ void SampleViewControls::createSearchField() {
     form_.SampleControlLayout->setStretchFactor(form_.SampleText, 3);
     form_.SampleControlLayout->setStretchFactor(searchField_, 2);
     connect(searchField_, &QLineEdit::textChanged, search_, &ViewSearch::SetText);
+    topBar_ = new TopBarRows(form_.SampleControlPanel, form_.SampleControlLayout, form_.SampleText,
+                             searchField_, form_.StatusToolBarPanel, form_.FormLayout);
+    // Idle, the bar is not shown at all: an empty bar in the top bar passed for a third text
+    // field. It keeps its room, so that the fields do not move at each build.
+    QSizePolicy policy = form_.ProgressBar->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    form_.ProgressBar->setSizePolicy(policy);
+    form_.ProgressBar->hide();
     for (QToolButton* button : searchField_->findChildren<QToolButton*>())
         button->setAccessibleName(tr("検索を消去"));
 }
@@ -180,6 +188,7 @@ void SampleViewControls::coverageToggled(bool checked) {
 }
 
 void SampleViewControls::EnableViewButtons(bool enabled) {
+    form_.ProgressBar->setVisible(!enabled);
     if (coverageButton_)
         coverageButton_->setEnabled(enabled);
 }

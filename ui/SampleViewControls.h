@@ -16,6 +16,7 @@ class TGlyphorama;
 class TPanel;
 class TileDetailsTrigger;
 class TileKeyboard;
+class TopBarRows;
 class ViewFilterChain;
 class ViewSearch;
 namespace Ui {
@@ -36,6 +37,7 @@ public:
     explicit SampleViewControls(TGlyphorama& window);
 
     QLineEdit* SearchField() const { return searchField_; }
+    TopBarRows* TopBar() const { return topBar_; }
     ViewFilterChain* Filters() const { return filters_; }
     ViewSearch* Search() const { return search_; }
     CoverageFilter* Coverage() const { return coverage_; }
@@ -87,6 +89,7 @@ private:
     ViewSearch* search_ = nullptr;
     CoverageFilter* coverage_ = nullptr;
     QLineEdit* searchField_ = nullptr;
+    TopBarRows* topBar_ = nullptr;
     QPointer<QToolButton> coverageButton_;
     QIcon coverageIcon_;
     PreviewSize* size_ = nullptr;
