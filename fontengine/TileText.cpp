@@ -5,6 +5,7 @@
 #include "fontengine/Pixels.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -43,7 +44,9 @@ void TileText::Paint(QPainter& painter, const QRect& area, const QColor& textCol
     const double descent = face ? face->Descent() : NoFaceDescent;
 
     const double scale = pixelSize_ / unitsPerEm;
-    const double originX = area.left() + (area.width() - run_->advance * scale) / 2;
+    // Centred; in an area too narrow for it (a tile narrowed to the view), its start stays in
+    // sight and the end is cut.
+    const double originX = area.left() + std::max(0.0, (area.width() - run_->advance * scale) / 2);
     const double baseline =
         area.top() + (area.height() - (ascent + descent) * scale) / 2 + ascent * scale;
     glyphrun::Paint(painter, face, *run_, QPointF(originX, baseline), pixelSize_, textColor,

@@ -25,6 +25,7 @@ void FlowLayoutPanel::DiscardTiles() {
         tile->hide();
     discarded_.append(tiles_);
     tiles_.clear();
+    narrowed_.clear();
     dirty_ = false;
     nextX_ = rowTop_ = rowHeight_ = 0;
     if (!discarded_.isEmpty() && !discardTimer_.isActive())
@@ -81,7 +82,26 @@ void FlowLayoutPanel::ApplyTileFilter() {
     setUpdatesEnabled(true);
 }
 
+void FlowLayoutPanel::fitWidth(TPanel* tile) {
+    if (width() <= 0)
+        return; // not laid out yet
+    int own = tile->width();
+    const auto it = narrowed_.constFind(tile);
+    if (it != narrowed_.cend()) {
+        if (own == it->narrowedTo && tile->Sample() == it->sample)
+            own = it->width;
+        narrowed_.erase(it);
+    }
+    const int room = std::max(1, width() - tile->Margins.left() - tile->Margins.right());
+    const int given = std::min(own, room);
+    if (given < own)
+        narrowed_.insert(tile, {own, given, tile->Sample()});
+    if (tile->width() != given)
+        tile->resize(given, tile->height());
+}
+
 void FlowLayoutPanel::place(TPanel* tile) {
+    fitWidth(tile);
     const QMargins& m = tile->Margins;
     const int outerWidth = m.left() + tile->width() + m.right();
     const int outerHeight = m.top() + tile->height() + m.bottom();
@@ -172,6 +192,7 @@ void FlowLayoutPanel::childEvent(QChildEvent* event) {
         // A discarded tile destroyed by someone else (or with the panel) leaves that list.
         discarded_.removeIf(
             [child](TPanel* tile) { return reinterpret_cast<const void*>(tile) == child; });
+        narrowed_.remove(child);
         const auto it = std::find_if(tiles_.begin(), tiles_.end(), [child](TPanel* tile) {
             return reinterpret_cast<const void*>(tile) == child;
         });

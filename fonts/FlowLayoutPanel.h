@@ -1,17 +1,21 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QList>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 
 class TPanel;
+class TileText;
 
 // Holds the font tiles in rows, left to right, wrapping at its width. A new tile goes to the
 // end of the flow without moving the tiles before it, so each one costs the same however
 // many there are; a change of width, or a removed tile, lays the tiles out once more. Hidden
-// tiles keep their place in the list but take no room in the rows.
+// tiles keep their place in the list but take no room in the rows. A tile wider than the
+// panel is narrowed to the panel's width while it is (its sample is cut, its name stays in
+// view), and gets its own width back when the panel grows again.
 class FlowLayoutPanel : public QWidget {
     Q_OBJECT
 public:
@@ -61,6 +65,8 @@ protected:
 private:
     void dropStaleHover();
     void place(TPanel* tile);
+    // Narrows the tile to the panel's width, or gives a narrowed one its own width back.
+    void fitWidth(TPanel* tile);
 
     void destroyDiscarded(qint64 budgetNs);
 
@@ -71,6 +77,14 @@ private:
     bool destroyingDiscarded_ = false;
     QTimer discardTimer_;
     TileFilter filter_;
+    // The tiles narrowed to the panel: their own width, the width given them and the sample
+    // they had then. A tile whose width or sample has changed since has been measured anew.
+    struct Narrowed {
+        int width;
+        int narrowedTo;
+        const TileText* sample;
+    };
+    QHash<const void*, Narrowed> narrowed_;
     bool dirty_ = false; // a tile was removed: the rows are out of date
     int nextX_ = 0;
     int rowTop_ = 0;

@@ -2,6 +2,7 @@
 
 #include "app/AppCore.h"
 
+#include <QKeyEvent>
 #include <algorithm>
 #include <cstdlib>
 
@@ -17,6 +18,31 @@ int PreviewSize::NearestStep(int pointSize) {
     return *std::min_element(Steps.begin(), Steps.end(), [pointSize](int a, int b) {
         return std::abs(a - pointSize) < std::abs(b - pointSize);
     });
+}
+
+PreviewSize::KeyStep PreviewSize::StepOfKey(const QKeyEvent& event) {
+    if (event.matches(QKeySequence::ZoomIn))
+        return KeyStep::ZoomIn;
+    if (event.matches(QKeySequence::ZoomOut))
+        return KeyStep::ZoomOut;
+    // Shift is part of typing "+" on most layouts; the keypad sends the same keys.
+    const Qt::KeyboardModifiers modifiers =
+        event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (modifiers != Qt::ControlModifier)
+        return KeyStep::None;
+    switch (event.key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+    case Qt::Key_Semicolon:
+        return KeyStep::ZoomIn;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore:
+        return KeyStep::ZoomOut;
+    case Qt::Key_0:
+        return KeyStep::Reset;
+    default:
+        return KeyStep::None;
+    }
 }
 
 void PreviewSize::SetValue(int pointSize) {

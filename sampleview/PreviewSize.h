@@ -3,6 +3,7 @@
 #include <QObject>
 #include <array>
 
+class QKeyEvent;
 class TAppCore;
 
 // The point size at which tiles draw their text, in fixed steps. It is kept in the settings
@@ -22,6 +23,11 @@ public:
     void ZoomOut();
     void Reset() { SetValue(Default); }
     static int NearestStep(int pointSize);
+
+    // What a key does to the size: Ctrl with the key that bears "+" (shifted or not, "=" and
+    // the Japanese keyboard's ";" as well) or "-", on the main keys or the keypad, and Ctrl+0.
+    enum class KeyStep { None, ZoomIn, ZoomOut, Reset };
+    static KeyStep StepOfKey(const QKeyEvent& event);
 
     // Settings: section "preview", key "sample_point_size".
     void Load(const TAppCore& core);

@@ -174,6 +174,18 @@
         <source>サンプルテキストの文字が欠けていないフォントを先に表示します</source>
         <translation>Shows first the fonts that lack the fewest characters of the sample text</translation>
     </message>
+    <message>
+        <source>サンプルテキストを入力すると絞り込みます。</source>
+        <translation>Narrows the view once a sample text is entered.</translation>
+    </message>
+    <message>
+        <source>%1 pt</source>
+        <translation>%1 pt</translation>
+    </message>
+    <message>
+        <source>サンプルの大きさ (Ctrl+プラス、Ctrl+マイナス、Ctrl+0、Ctrl+ホイール)</source>
+        <translation>Sample size (Ctrl+Plus, Ctrl+Minus, Ctrl+0, Ctrl+wheel)</translation>
+    </message>
 </context>
 <context>
     <name>Startup</name>

@@ -24,6 +24,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QScreen>
+#include <QScrollBar>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -54,6 +55,7 @@ TGlyphorama::TGlyphorama(QWidget* parent) : QWidget(parent), ui(new Ui::TGlyphor
     // The designed rows are gone: their names now stand for the rows that replace them.
     ui->SampleControlLayout = CroppedRowLayout::Replace(ui->SampleControlPanel);
     ui->StatusBarLayout = CroppedRowLayout::Replace(ui->StatusBar);
+    flattenScrollBar();
     createImageLists();
     createMenus();
     IdHTTP = new platform::HttpClient(this);
@@ -74,6 +76,23 @@ TGlyphorama::~TGlyphorama() {
     delete ui;
     if (Glyphorama == this)
         Glyphorama = nullptr;
+}
+
+void TGlyphorama::flattenScrollBar() {
+    // The desktop style draws the thumb light on a grey groove: beside a few tiles, where the
+    // thumb is long, the grey rest below it passes for the thumb and seems to move the wrong
+    // way. A flat bar with a dark thumb on a light groove reads one way only. Set on the bar
+    // itself: on the scroll box the sheet would reach every tile.
+    ui->ScrollBox->verticalScrollBar()->setStyleSheet(QStringLiteral(
+        "QScrollBar:vertical { background: rgb(236, 236, 236); width: 14px; margin: 0px; "
+        "border: none; }"
+        "QScrollBar::handle:vertical { background: rgb(150, 150, 150); min-height: 24px; "
+        "margin: 2px 3px; border-radius: 3px; }"
+        "QScrollBar::handle:vertical:hover { background: rgb(120, 120, 120); }"
+        "QScrollBar::handle:vertical:pressed { background: rgb(90, 90, 90); }"
+        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0px; "
+        "border: none; background: none; }"
+        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
 }
 
 void TGlyphorama::createImageLists() {

@@ -110,6 +110,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void flattenScrollBar();
     void createImageLists();
     void createMenus();
     void connectHandlers();

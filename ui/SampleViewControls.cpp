@@ -1,6 +1,7 @@
 #include "ui/SampleViewControls.h"
 
 #include "details/FontDetailsForm.h"
+#include "fontengine/CoverageIndex.h"
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/Panel.h"
 #include "platform/ImageList.h"
@@ -18,6 +19,7 @@
 #include "tags/TagButton.h"
 #include "tags/TagToolBar.h"
 #include "ui/Glyphorama.h"
+#include "ui/TopBarRows.h"
 #include "ui_Glyphorama.h"
 
 #include <QAction>
@@ -28,6 +30,7 @@
 #include <QMenu>
 #include <QShortcut>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace {
 
@@ -60,7 +63,9 @@ SampleViewControls::SampleViewControls(TGlyphorama& window)
     connect(size_, &PreviewSize::sizeChanged, this, [this](int pointSize) {
         if (pool_)
             pool_->SetSamplePointSize(pointSize);
+        showSize();
     });
+    showSize();
 
     createKeyboard();
     favourites_ = new FavouriteMarks(
@@ -172,8 +177,7 @@ void SampleViewControls::createSearchField() {
     searchField_->setFrame(form_.SampleText->hasFrame());
     searchField_->setPalette(form_.SampleText->palette());
     searchField_->setFont(form_.SampleText->font());
-    // The top bar must still fit the 500-pixel window of a first start.
-    searchField_->setMinimumSize(26, form_.SampleText->minimumHeight());
+    searchField_->setMinimumHeight(form_.SampleText->minimumHeight());
     searchField_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     const int at = form_.SampleControlLayout->indexOf(form_.SampleText) + 1;
     form_.SampleControlLayout->insertSpacing(at, 4);
@@ -181,6 +185,14 @@ void SampleViewControls::createSearchField() {
     form_.SampleControlLayout->setStretchFactor(form_.SampleText, 3);
     form_.SampleControlLayout->setStretchFactor(searchField_, 2);
     connect(searchField_, &QLineEdit::textChanged, search_, &ViewSearch::SetText);
+    topBar_ = new TopBarRows(form_.SampleControlPanel, form_.SampleControlLayout, form_.SampleText,
+                             searchField_, form_.StatusToolBarPanel, form_.FormLayout);
+    // Idle, the bar is not shown at all: an empty bar in the top bar passed for a third text
+    // field. It keeps its room, so that the fields do not move at each build.
+    QSizePolicy policy = form_.ProgressBar->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    form_.ProgressBar->setSizePolicy(policy);
+    form_.ProgressBar->hide();
     for (QToolButton* button : searchField_->findChildren<QToolButton*>())
         button->setAccessibleName(tr("検索を消去"));
 }
@@ -202,6 +214,33 @@ void SampleViewControls::createCoverageButton() {
     bar->insertWidget(bar->indexOf(form_.ShowAll) + 1, button);
     connect(button, &QToolButton::toggled, this, &SampleViewControls::coverageToggled);
     coverageButton_ = button;
+    coverageIcon_ = button->icon();
+}
+
+void SampleViewControls::showCoverageState(bool justPressed) {
+    if (!coverageButton_)
+        return;
+    // Pressed without a sample text the filter has nothing to test: the button says so,
+    // greyed, instead of leaving the user to wonder why the view stays as it is.
+    const QString sample = pool_ ? pool_->Options.SampleString : QString();
+    const bool waiting =
+        coverageButton_->isChecked() && CoverageIndex::CharactersToCover(sample).empty();
+    const QString hint = tr("サンプルテキストをすべて表示できるフォントだけ");
+    if (!waiting) {
+        coverageButton_->setIcon(coverageIcon_);
+        coverageButton_->setToolTip(hint);
+        coverageButton_->setAccessibleDescription(QString());
+        return;
+    }
+    QIcon greyed;
+    greyed.addPixmap(coverageIcon_.pixmap(coverageButton_->iconSize(), QIcon::Disabled));
+    coverageButton_->setIcon(greyed);
+    const QString why = tr("サンプルテキストを入力すると絞り込みます。");
+    coverageButton_->setToolTip(hint + QLatin1Char('\n') + why);
+    coverageButton_->setAccessibleDescription(why);
+    if (justPressed && coverageButton_->isVisible())
+        QToolTip::showText(coverageButton_->mapToGlobal(QPoint(0, coverageButton_->height())),
+                           coverageButton_->toolTip(), coverageButton_);
 }
 
 void SampleViewControls::coverageToggled(bool checked) {
@@ -212,9 +251,11 @@ void SampleViewControls::coverageToggled(bool checked) {
         return;
     }
     coverage_->SetEnabled(checked);
+    showCoverageState(checked);
 }
 
 void SampleViewControls::EnableViewButtons(bool enabled) {
+    form_.ProgressBar->setVisible(!enabled);
     if (coverageButton_)
         coverageButton_->setEnabled(enabled);
     if (orderItem_)
@@ -258,20 +299,9 @@ void SampleViewControls::createShortcuts() {
         searchField_->setFocus(Qt::ShortcutFocusReason);
         searchField_->selectAll();
     });
-    // Ctrl with the key that bears "+", shifted or not, on the main keys or the keypad.
-    for (const QKeySequence& keys :
-         {QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Plus),
-          QKeySequence(Qt::CTRL | Qt::Key_Equal)}) {
-        auto* shortcut = new QShortcut(keys, &window_);
-        connect(shortcut, &QShortcut::activated, this, [this] { StepSize(1); });
-    }
-    for (const QKeySequence& keys :
-         {QKeySequence(QKeySequence::ZoomOut), QKeySequence(Qt::CTRL | Qt::Key_Minus)}) {
-        auto* shortcut = new QShortcut(keys, &window_);
-        connect(shortcut, &QShortcut::activated, this, [this] { StepSize(-1); });
-    }
-    auto* reset = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_0), &window_);
-    connect(reset, &QShortcut::activated, this, &SampleViewControls::ResetSize);
+    // The size keys are read from the keys the window previews (TakeKey), not registered as
+    // shortcuts: the platform's zoom sequences and the explicit ones overlap, and Qt fires
+    // neither of two shortcuts that match the same key.
 }
 
 void SampleViewControls::nameButtons() {
@@ -305,6 +335,7 @@ void SampleViewControls::connectCatalogue() {
     });
     connect(pool_, &TFontPool::SampleTextApplied, coverage_, &CoverageFilter::SetSampleText);
     connect(pool_, &TFontPool::SampleTextApplied, order_, &TileOrder::SampleTextChanged);
+    connect(pool_, &TFontPool::SampleTextApplied, this, [this] { showCoverageState(false); });
     connect(pool_, &TFontPool::TagFontsChanged, this, [this](const QString& tagName) {
         if (tagName == TFontPool::FavoritesTagName)
             favourites_->Reload();
@@ -317,6 +348,14 @@ void SampleViewControls::showCount(int count) {
     panel->setText(tr("%n fonts", nullptr, count));
 }
 
+void SampleViewControls::showSize() {
+    // Status panel 3, which the window leaves empty.
+    QLabel* panel = form_.StatusPanel3;
+    panel->setTextFormat(Qt::PlainText);
+    panel->setText(tr("%1 pt").arg(size_->Value()));
+    panel->setToolTip(tr("サンプルの大きさ (Ctrl+プラス、Ctrl+マイナス、Ctrl+0、Ctrl+ホイール)"));
+}
+
 void SampleViewControls::showDetails(const QString& familyName) {
     if (familyName.isEmpty())
         return;
@@ -325,6 +364,19 @@ void SampleViewControls::showDetails(const QString& familyName) {
 }
 
 bool SampleViewControls::TakeKey(const QKeyEvent& event) {
+    switch (PreviewSize::StepOfKey(event)) {
+    case PreviewSize::KeyStep::ZoomIn:
+        StepSize(1);
+        return true;
+    case PreviewSize::KeyStep::ZoomOut:
+        StepSize(-1);
+        return true;
+    case PreviewSize::KeyStep::Reset:
+        ResetSize();
+        return true;
+    case PreviewSize::KeyStep::None:
+        break;
+    }
     if (event.key() != Qt::Key_Escape || event.modifiers() != Qt::NoModifier ||
         QApplication::focusWidget() != searchField_ || searchField_->text().isEmpty())
         return false;

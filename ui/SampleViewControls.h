@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QObject>
 #include <QPointer>
 
@@ -18,6 +19,7 @@ class TGlyphorama;
 class TPanel;
 class TileDetailsTrigger;
 class TileKeyboard;
+class TopBarRows;
 class ViewFilterChain;
 class ViewSearch;
 namespace Ui {
@@ -38,6 +40,7 @@ public:
     explicit SampleViewControls(TGlyphorama& window);
 
     QLineEdit* SearchField() const { return searchField_; }
+    TopBarRows* TopBar() const { return topBar_; }
     ViewFilterChain* Filters() const { return filters_; }
     ViewSearch* Search() const { return search_; }
     CoverageFilter* Coverage() const { return coverage_; }
@@ -76,7 +79,11 @@ private:
     void connectCatalogue();
     // Status panel 0: the fonts the view shows, less those its filters hide.
     void showCount(int count);
+    // Status panel 3: the preview size in points.
+    void showSize();
     void coverageToggled(bool checked);
+    // The button's look and hint: greyed, and saying why, while pressed without a sample.
+    void showCoverageState(bool justPressed);
     void showDetails(const QString& familyName);
     bool viewCanChange() const;
     // The tile's font into the tag, by the drop of the tile on the tag's button.
@@ -92,10 +99,12 @@ private:
     ViewSearch* search_ = nullptr;
     CoverageFilter* coverage_ = nullptr;
     QLineEdit* searchField_ = nullptr;
+    TopBarRows* topBar_ = nullptr;
     QPointer<QToolButton> coverageButton_;
     TileOrder* order_ = nullptr;
     QPointer<QAction> orderItem_;
     NoMatchNotice* noMatch_ = nullptr;
+    QIcon coverageIcon_;
     PreviewSize* size_ = nullptr;
     TileKeyboard* keyboard_ = nullptr;
     FavouriteMarks* favourites_ = nullptr;

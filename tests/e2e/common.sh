@@ -25,6 +25,8 @@ trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*" >&2
+    [ -z "${GLYPHORAMA_E2E_SHOTS:-}" ] || [ -z "${WINDOW:-}" ] ||
+        import -window root "$GLYPHORAMA_E2E_SHOTS/$(basename "$0" .sh).png" 2>/dev/null || true
     exit 1
 }
 
@@ -42,6 +44,20 @@ start_program() {
     PROGRAM_PID=$!
     WINDOW=$(timeout 30 xdotool search --sync --onlyvisible --name '^Glyphorama2$' | head -n 1) ||
         fail "the main window did not appear"
+}
+
+# The top of the sample view in the window's client area. The top bar above it is dark, in one
+# row or two by the window's width; the view's background is light.
+view_top() {
+    local top=""
+    for _ in $(seq 1 50); do
+        top=$(import -window "$WINDOW" -crop 1x240+3+0 +repage -depth 8 txt:- 2>/dev/null |
+            awk -F'[,:() ]+' 'NR > 1 && $3 + $4 + $5 > 384 { print $2; exit }')
+        [ -n "$top" ] && [ "$top" -gt 20 ] && break
+        sleep 0.1
+    done
+    [ -n "$top" ] || fail "the sample view's top was not found"
+    printf '%s' "$top"
 }
 
 # Waits until the program has ended; fails after the given seconds.

@@ -30,14 +30,15 @@ start_program
 # The saved bounds are the frame's.
 expect_outer "60 40 640 480" "restored bounds"
 
-# The first tile sits at the top left of the flow, below the 34-pixel top bar; drawing mode 1
-# paints it black.
+# The first tile sits at the top left of the flow, below the top bar; drawing mode 1 paints it
+# black.
 sleep 2
-pixel=$(import -window "$WINDOW" -crop 1x1+20+50 txt:- | tail -n 1)
+tile_y=$(($(view_top) + 16))
+pixel=$(import -window "$WINDOW" -crop 1x1+20+$tile_y txt:- | tail -n 1)
 grep -q '#000000' <<<"$pixel" || fail "the drawing mode was not restored: $pixel"
 
 # Its menu has one item, chosen by its accelerator.
-xdotool mousemove --window "$WINDOW" 20 50 click 3
+xdotool mousemove --window "$WINDOW" 20 "$tile_y" click 3
 sleep 0.5
 xdotool key c
 sleep 0.5

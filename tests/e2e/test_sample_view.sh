@@ -39,7 +39,7 @@ difference=$(compare -metric AE "$WORK/names.png" "$WORK/sample.png" null: 2>&1 
 [ "${difference%% *}" -gt 1000 ] || fail "the sample text changed nothing on screen ($difference)"
 
 # The first tile sits at the top left of the view; its menu's only command copies the name.
-xdotool mousemove --window "$WINDOW" 40 60 click 3
+xdotool mousemove --window "$WINDOW" 40 $(($(view_top) + 26)) click 3
 sleep 0.5
 xdotool key c
 sleep 0.5

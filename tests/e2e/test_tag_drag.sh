@@ -14,10 +14,11 @@ start_program
 eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
 WIN_X=$X
 WIN_Y=$Y
-# The first tile starts at the top left of the flow panel, below the 34-pixel top bar, a few
+# The first tile starts at the top left of the flow panel, below the top bar, a few
 # pixels in (the tile's margins); this point is well inside it and above its name label.
 TILE_X=$((WIN_X + 30))
-TILE_Y=$((WIN_Y + 34 + 3 + 25))
+VIEW_Y=$((WIN_Y + $(view_top)))
+TILE_Y=$((VIEW_Y + 3 + 25))
 
 # The name of the font whose tile is first, through the tile's context menu.
 first_font_name() {
@@ -51,10 +52,10 @@ pixel_at() {
 }
 xdotool mousemove $((WIN_X + WIDTH - 5)) $((WIN_Y + 5))
 for _ in $(seq 1 60); do
-    [ "$(pixel_at $((WIN_X + 12)) $((WIN_Y + 42)))" = "#FFFFFF" ] && break
+    [ "$(pixel_at $((WIN_X + 12)) $((VIEW_Y + 8)))" = "#FFFFFF" ] && break
     sleep 0.5
 done
-[ "$(pixel_at $((WIN_X + 12)) $((WIN_Y + 42)))" = "#FFFFFF" ] || fail "no tile appeared"
+[ "$(pixel_at $((WIN_X + 12)) $((VIEW_Y + 8)))" = "#FFFFFF" ] || fail "no tile appeared"
 sleep 1
 
 font=$(first_font_name)

@@ -23,10 +23,11 @@ pixel_at() {
 }
 # The tiles are white on the grey of the window: wait until the first one is there.
 TILE_X=$((WIN_X + 30))
-TILE_Y=$((WIN_Y + 34 + 3 + 25))
+VIEW_Y=$((WIN_Y + $(view_top)))
+TILE_Y=$((VIEW_Y + 3 + 25))
 xdotool mousemove $((WIN_X + WIDTH - 5)) $((WIN_Y + 5))
 for _ in $(seq 1 60); do
-    [ "$(pixel_at $((WIN_X + 12)) $((WIN_Y + 42)))" = "#FFFFFF" ] && break
+    [ "$(pixel_at $((WIN_X + 12)) $((VIEW_Y + 8)))" = "#FFFFFF" ] && break
     sleep 0.5
 done
 sleep 1

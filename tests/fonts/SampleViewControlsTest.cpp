@@ -291,3 +291,88 @@ TEST_F(SampleViewControlsTest, TilesOrderedByFewestMissingAndOnlyThatOrderSaved)
     EXPECT_TRUE(Settings().contains("current_font_type=5"));
     EXPECT_EQ(Controls().Order()->Current(), TileOrder::ByName);
 }
+
+// The keys reach the window as typed: in the sample field, on a tile. Each usual zoom key
+// works, however the platform's zoom sequences overlap with the explicit ones.
+TEST_F(SampleViewControlsTest, EveryUsualZoomKeyStepsTheSizeShownInTheStatusBar) {
+    OpenBuilt(ManyFamilies(3));
+    EXPECT_EQ(StatusText(3), QStringLiteral("16 pt"));
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    struct Press {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int size;
+    };
+    const Press presses[] = {{Qt::Key_Plus, ctrl, 20},
+                             {Qt::Key_Plus, ctrl | Qt::ShiftModifier, 24},
+                             {Qt::Key_Equal, ctrl, 32},
+                             {Qt::Key_Plus, ctrl | Qt::KeypadModifier, 48},
+                             {Qt::Key_Minus, ctrl, 32},
+                             {Qt::Key_Minus, ctrl | Qt::KeypadModifier, 24},
+                             {Qt::Key_0, ctrl, 16},
+                             {Qt::Key_Minus, ctrl, 14},
+                             {Qt::Key_0, ctrl | Qt::KeypadModifier, 16}};
+    for (QWidget* focus :
+         {static_cast<QWidget*>(window->ui->SampleText), static_cast<QWidget*>(Tiles()[0])}) {
+        focus->setFocus();
+        for (const Press& press : presses) {
+            Key(press.key, press.modifiers);
+            EXPECT_EQ(Controls().Size()->Value(), press.size)
+                << QKeySequence(press.key | press.modifiers).toString().toStdString() << " in "
+                << focus->metaObject()->className();
+            EXPECT_EQ(StatusText(3), QStringLiteral("%1 pt").arg(press.size));
+        }
+    }
+    // Typed into the field, the keys changed its text in no way.
+    EXPECT_TRUE(window->ui->SampleText->text().isEmpty());
+    WaitForResample();
+    EXPECT_EQ(Tiles()[0]->height(), 82); // as at the default size
+}
+
+// Pressed without a sample text, the coverage button can filter nothing: it looks greyed and
+// its hint says what it waits for, until a text comes.
+TEST_F(SampleViewControlsTest, CoverageButtonWithoutASampleSaysItNeedsOne) {
+    OpenBuilt(Mixed());
+    auto* button = Part<QToolButton>("CoverageFilterButton");
+    const QImage normal = button->grab().toImage();
+    button->click();
+    WaitForBuild();
+    EXPECT_TRUE(button->toolTip().contains(QStringLiteral("サンプルテキストを入力")));
+    EXPECT_NE(button->grab().toImage(), normal);
+    window->ui->SampleText->setText(QStringLiteral("かな"));
+    window->SampleTextLeftButtonClick();
+    WaitForBuild();
+    EXPECT_FALSE(button->toolTip().contains(QStringLiteral("サンプルテキストを入力")));
+    button->click(); // released
+    WaitForBuild();
+    EXPECT_EQ(button->grab().toImage(), normal);
+}
+
+// At the largest size a tile is wider than the window: it is narrowed to the view, so that its
+// name stays in sight, and gets its own width back at a smaller size or in a wider window.
+TEST_F(SampleViewControlsTest, TilesNeverReachBeyondTheViewAtAnySize) {
+    OpenBuilt({Family(QStringLiteral("A Family With A Rather Long Name"))});
+    window->resize(500, 500);
+    QApplication::processEvents();
+    const int own = Tiles()[0]->width();
+    const auto expectInView = [this] {
+        const int view = ScrollBox()->viewport()->width();
+        for (const TPanel* tile : Tiles()) {
+            EXPECT_LE(tile->geometry().right(), view);
+            for (const TPanel* label : tile->findChildren<TPanel*>())
+                EXPECT_LE(tile->mapTo(FlowPanel(), label->geometry().topRight()).x(), view);
+        }
+    };
+    for (int step = 0; step < 10; ++step) {
+        Controls().StepSize(1);
+        WaitForResample();
+    }
+    ASSERT_EQ(Controls().Size()->Value(), 96);
+    expectInView();
+    window->resize(420, 500);
+    QApplication::processEvents();
+    expectInView();
+    Controls().ResetSize();
+    WaitForResample();
+    EXPECT_EQ(Tiles()[0]->width(), own);
+}
