@@ -63,12 +63,13 @@ void OrganiseControls::createActions() {
     connect(stack, &QUndoStack::canRedoChanged, redo_, &QAction::setEnabled);
     connect(undo_, &QAction::triggered, steps_, &OrganiseSteps::Undo);
     connect(redo_, &QAction::triggered, steps_, &OrganiseSteps::Redo);
-    // First in the tool menu, as in most programs' Edit menu.
+    // A group of their own above help: the menu's first items stay where users know them.
     QMenu* menu = window_.ToolMenu;
-    QAction* first = menu->actions().value(0);
-    menu->insertAction(first, undo_);
-    menu->insertAction(first, redo_);
-    menu->insertSeparator(first);
+    QAction* help = window_.ui->H1->menuAction();
+    menu->insertSeparator(help);
+    menu->insertAction(help, undo_);
+    menu->insertAction(help, redo_);
+    menu->insertSeparator(help);
 }
 
 QStringList OrganiseControls::familyOf(TPanel* tile) const {
