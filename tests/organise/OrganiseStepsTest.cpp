@@ -10,7 +10,9 @@
 #include "sampleview/FavouriteMarks.h"
 #include "tests/support/TestSupport.h"
 
+#include <QAction>
 #include <QFileInfo>
+#include <QMenu>
 #include <sys/stat.h>
 
 using namespace tag_test;
@@ -44,15 +46,24 @@ TEST_F(OrganiseTest, AGroupIsOneStepAndItsUndoPutsBackTheVeryBytes) {
     const QByteArray cp932 = *platform::EncodeCp932(QStringLiteral("IPAゴシック\nArial\n"));
     WriteTag(QStringLiteral("work"), cp932);
     Open({QStringLiteral("work")});
+    // The tool menu's items follow the stack.
+    auto* undo = window->findChild<QAction*>(QStringLiteral("UndoStep"));
+    auto* redo = window->findChild<QAction*>(QStringLiteral("RedoStep"));
+    ASSERT_TRUE(undo && redo && window->ToolMenu->actions().contains(undo));
+    EXPECT_FALSE(undo->isEnabled());
     Steps().AddToTag(QStringLiteral("work"), {DejaVu, Hangul, Gothic});
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
     const QByteArray grouped = TagBytes(QStringLiteral("work"));
     EXPECT_TRUE(grouped.startsWith("\xEF\xBB\xBF"));
     EXPECT_EQ(BarCaptions().last(), "work (4)");
     EXPECT_EQ(Steps().Stack()->count(), 1);
-    Steps().Undo();
+    undo->trigger();
     EXPECT_EQ(TagBytes(QStringLiteral("work")), cp932);
     EXPECT_EQ(BarCaptions().last(), "work (2)");
-    Steps().Redo();
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_TRUE(redo->isEnabled());
+    redo->trigger();
     EXPECT_EQ(TagBytes(QStringLiteral("work")), grouped);
 
     // Into ゴミ箱, where no file was: the font leaves the view, and the undo leaves no file
