@@ -15,8 +15,6 @@
 #include "sampleview/TileOrder.h"
 #include "sampleview/ViewFilterChain.h"
 #include "sampleview/ViewSearch.h"
-#include "tags/TagButton.h"
-#include "tags/TagToolBar.h"
 #include "ui/Glyphorama.h"
 #include "ui_Glyphorama.h"
 

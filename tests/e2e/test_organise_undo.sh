@@ -18,6 +18,8 @@ mkdir -p "$DATA/tags"
 printf '[NetWork]\r\nVersionCheck=0\r\n[tags]\r\ntotal=3\r\n0=a\r\n1=b\r\n2=c\r\n' >"$DATA/Glyphorama.ini"
 # A UTF-8 file with a mark and mixed line ends, as another program may have left it.
 printf '\xEF\xBB\xBFDejaVu Serif\nDejaVu Sans Mono\r\n' >"$DATA/tags/b.tag"
+# The trash in UTF-16 with its mark, naming a family this machine lacks.
+printf '\xFF\xFEA\0r\0i\0a\0l\0\r\0\n\0' >"$DATA/tags/ゴミ箱.tag"
 start_program
 xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
 
