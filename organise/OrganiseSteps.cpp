@@ -191,18 +191,26 @@ QString OrganiseSteps::put(const Change& change, const Side& side, const Side& o
             return !refusal;
         return platform::DeleteFile(path);
     };
-    QString failure;
+    // A file changed since by someone else (a hand edit, another program) holds what the
+    // step never saw: putting the step's bytes back would lose it.
+    for (qsizetype i = 0; i < change.Paths.size(); ++i) {
+        std::optional<platform::FileRefusal> refusal;
+        const std::optional<QByteArray> now =
+            platform::ReadRegularFile(change.Paths[i], platform::MaxTagFileSize, &refusal);
+        if (refusal || now != other.Files[static_cast<size_t>(i)])
+            return tr("%1 はこの操作のあとで変更されているため、元に戻しません")
+                .arg(change.Paths[i]);
+    }
     for (qsizetype i = 0; i < change.Paths.size(); ++i) {
         if (write(i, side))
             continue;
-        failure = tr("%1 を元に戻せません").arg(change.Paths[i]);
         for (qsizetype k = 0; k < i; ++k)
             write(k, other);
-        return failure;
+        return tr("%1 を元に戻せません").arg(change.Paths[i]);
     }
     if (pool_->SaveTagNames() != side.UserTags)
         pool_->SetUserTags(side.UserTags);
-    return failure;
+    return QString();
 }
 
 void OrganiseSteps::follow(const Change& change) {

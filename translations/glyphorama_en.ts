@@ -205,6 +205,10 @@
         <source>%1 を元に戻せません</source>
         <translation>%1 cannot be put back as it was</translation>
     </message>
+    <message>
+        <source>%1 はこの操作のあとで変更されているため、元に戻しません</source>
+        <translation>%1 has changed since this step and is left as it is</translation>
+    </message>
 </context>
 <context>
     <name>SampleViewControls</name>

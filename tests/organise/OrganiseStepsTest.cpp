@@ -149,9 +149,18 @@ TEST_F(OrganiseTest, TagsDeletedRenamedOrMadeComeBackWithTheirFilesAndPlaces) {
     EXPECT_EQ(Pool().MergedTagNames({"a", "b", "c"}), (QStringList{"a", "b", "c"}));
 }
 
-TEST_F(OrganiseTest, AnUndoThatCannotWriteLeavesTheStepAndTheFileInPlace) {
+TEST_F(OrganiseTest, AnUndoNeverWritesOverWhatChangedSinceAndLeavesTheStepInPlace) {
     Open({QStringLiteral("work")});
     Steps().AddToTag(QStringLiteral("work"), {DejaVu});
+    // A hand edit since the step is kept; the step can be undone once the file is back.
+    WriteTag(QStringLiteral("work"), "DejaVu Sans\r\nEdited\r\n");
+    EXPECT_THROW(Steps().Undo(), platform::EFileError);
+    EXPECT_EQ(TagBytes(QStringLiteral("work")), "DejaVu Sans\r\nEdited\r\n");
+    EXPECT_TRUE(Steps().Stack()->canUndo());
+    WriteTag(QStringLiteral("work"), "DejaVu Sans\r\n");
+    Steps().Undo();
+    EXPECT_FALSE(QFileInfo::exists(TagPath(QStringLiteral("work"))));
+    Steps().Redo();
     // Something else now stands where the file was: it is never written through.
     const QString path = TagPath(QStringLiteral("work"));
     ASSERT_TRUE(QFile::remove(path));
