@@ -58,7 +58,10 @@ void StepNotice::fit() {
     if (!page_)
         return;
     const QRect page = page_->rect();
-    const int width = std::min(sizeHint().width(), page.width() - 2 * Gap);
-    const int height = sizeHint().height();
+    // One line where it fits, else as many as a narrow window needs.
+    setWordWrap(false);
+    const int width = std::max(1, std::min(sizeHint().width(), page.width() - 2 * Gap));
+    setWordWrap(width < sizeHint().width());
+    const int height = wordWrap() ? heightForWidth(width) : sizeHint().height();
     setGeometry(page.x() + (page.width() - width) / 2, page.bottom() - Gap - height, width, height);
 }
