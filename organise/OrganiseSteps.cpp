@@ -1,5 +1,6 @@
 #include "organise/OrganiseSteps.h"
 
+#include "fonts/FlowLayoutPanel.h"
 #include "fonts/FontPool.h"
 #include "fonts/Panel.h"
 #include "platform/Exceptions.h"
@@ -8,6 +9,8 @@
 #include "platform/TextFileList.h"
 #include "tags/TagCaption.h"
 
+#include <QAbstractScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QUndoCommand>
 #include <algorithm>
@@ -79,7 +82,7 @@ void OrganiseSteps::AddToTag(const QString& tagName, const QStringList& families
             [this, &tagName, &families] { pool_->AddFontsToTag(tagName, families); });
     // Trashed fonts leave whichever view showed them, even one whose file had them already.
     if (tagName == TFontPool::TrashTagName)
-        removeTiles(families);
+        removeTiles(families, true);
 }
 
 void OrganiseSteps::TakeOut(const QString& tagName, const QStringList& families) {
@@ -219,24 +222,18 @@ void OrganiseSteps::follow(const Change& change) {
     for (const QString& name : change.TagNames)
         pool_->TagFileChanged(name);
     // The view shows one tag, or a font type less what is in ゴミ箱.
-    const bool typeView = viewTag_.isEmpty();
-    const QString shownTag = typeView ? TFontPool::TrashTagName : viewTag_;
+    const QString shownTag = viewTag_.isEmpty() ? TFontPool::TrashTagName : viewTag_;
     if (!change.TagNames.contains(shownTag))
         return;
     QStringList leaving;
     bool arriving = false;
     for (const QString& family : change.Families) {
-        const auto unit = std::find_if(pool_->FontList.cbegin(), pool_->FontList.cend(),
-                                       [&](const auto& u) { return u->Name == family; });
-        if (unit == pool_->FontList.cend())
+        const TFontUnit* unit = unitNamed(family);
+        if (!unit)
             continue;
-        const bool listed = isListed(shownTag, family);
-        const bool belongs =
-            typeView ? !listed && TFontPool::FontTypeAdmits(pool_->Options.CurrentFontType,
-                                                            (*unit)->FontClass)
-                     : listed;
-        const bool shown = std::find(pool_->ViewList.cbegin(), pool_->ViewList.cend(),
-                                     unit->get()) != pool_->ViewList.cend();
+        const bool belongs = belongsInView(*unit);
+        const bool shown = std::find(pool_->ViewList.cbegin(), pool_->ViewList.cend(), unit) !=
+                           pool_->ViewList.cend();
         if (shown && !belongs)
             leaving.append(family);
         else if (!shown && belongs)
@@ -246,10 +243,23 @@ void OrganiseSteps::follow(const Change& change) {
     if (arriving)
         rebuildView();
     else
-        removeTiles(leaving);
+        removeTiles(leaving, false);
 }
 
-void OrganiseSteps::removeTiles(const QStringList& families) {
+const TFontUnit* OrganiseSteps::unitNamed(const QString& family) const {
+    const auto unit = std::find_if(pool_->FontList.cbegin(), pool_->FontList.cend(),
+                                   [&](const auto& u) { return u->Name == family; });
+    return unit == pool_->FontList.cend() ? nullptr : unit->get();
+}
+
+bool OrganiseSteps::belongsInView(const TFontUnit& unit) const {
+    if (!viewTag_.isEmpty())
+        return isListed(viewTag_, unit.Name);
+    return !isListed(TFontPool::TrashTagName, unit.Name) &&
+           TFontPool::FontTypeAdmits(pool_->Options.CurrentFontType, unit.FontClass);
+}
+
+void OrganiseSteps::removeTiles(const QStringList& families, bool trashed) {
     if (!pool_)
         return;
     bool unbuilt = false;
@@ -260,11 +270,18 @@ void OrganiseSteps::removeTiles(const QStringList& families) {
             unbuilt = true;
             continue;
         }
-        // By its number: the tile may be gone by then, and a drag may still hold it now.
-        const int tag = unit->Tile->Tag;
-        QTimer::singleShot(0, pool_, [pool = pool_, tag] {
-            if (pool)
-                pool->RemoveTile(tag);
+        // Once the event that asked is over: a drag may still hold the tile now. By then an
+        // undo may have brought the font back, or a rebuild made other tiles with the same
+        // numbers: only this very tile goes, and only if the font is still to leave.
+        const QPointer<TPanel> tile = unit->Tile;
+        QTimer::singleShot(0, this, [this, tile, unit, trashed] {
+            if (!pool_ || !tile || pool_->FindUnitByTileTag(tile->Tag) != unit ||
+                unit->Tile != tile)
+                return;
+            const bool goes =
+                trashed ? isListed(TFontPool::TrashTagName, unit->Name) : !belongsInView(*unit);
+            if (goes)
+                pool_->RemoveTile(tile->Tag);
         });
     }
     if (unbuilt)
@@ -280,7 +297,29 @@ void OrganiseSteps::rebuildView() {
         QTimer::singleShot(50, this, &OrganiseSteps::rebuildView);
         return;
     }
+    // The rebuild starts at the top; the user stays where the step was taken, once the tiles
+    // reach that far again.
+    QScrollBar* bar = nullptr;
+    for (QWidget* w = pool_->FlowPanel; w && !bar; w = w->parentWidget())
+        if (auto* box = qobject_cast<QAbstractScrollArea*>(w))
+            bar = box->verticalScrollBar();
+    const int at = bar ? bar->value() : 0;
     pool_->RebuildView(viewTag_);
+    if (at > 0)
+        keepScrolledTo(bar, at);
+}
+
+void OrganiseSteps::keepScrolledTo(QScrollBar* bar, int value) {
+    auto* wait = new QTimer(bar);
+    const QPointer<TFontPool> pool = pool_;
+    connect(wait, &QTimer::timeout, bar, [wait, bar, pool, value] {
+        if (bar->maximum() < value && pool && pool->Building)
+            return;
+        bar->setValue(value);
+        wait->deleteLater();
+        wait->stop();
+    });
+    wait->start(20);
 }
 
 bool OrganiseSteps::isListed(const QString& tagName, const QString& family) const {

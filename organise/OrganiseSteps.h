@@ -9,7 +9,9 @@
 #include <optional>
 #include <vector>
 
+class QScrollBar;
 class TFontPool;
+struct TFontUnit;
 class TPanel;
 
 // The steps by which the user organises fonts, each one step of the session's undo stack
@@ -78,9 +80,15 @@ private:
     QString put(const Change& change, const Side& side, const Side& other);
     // The tag bar, the hearts and the view take in what changed.
     void follow(const Change& change);
-    // The families' tiles go from the view once the event that asked is over.
-    void removeTiles(const QStringList& families);
+    // The families' tiles go from the view once the event that asked is over; trashed: as
+    // long as ゴミ箱 lists them, else as long as the view is not theirs.
+    void removeTiles(const QStringList& families, bool trashed);
+    const TFontUnit* unitNamed(const QString& family) const;
+    // Whether the view as it is set (its tag, or its font type) takes the font.
+    bool belongsInView(const TFontUnit& unit) const;
     void rebuildView();
+    // Scrolls the view back to where it was once the rebuilt tiles reach that far.
+    void keepScrolledTo(QScrollBar* bar, int value);
     QString familiesText(const QStringList& families) const;
     bool isListed(const QString& tagName, const QString& family) const;
 
