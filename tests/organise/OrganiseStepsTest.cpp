@@ -9,13 +9,10 @@
 #include "platform/TextCodec.h"
 #include "sampleview/FavouriteMarks.h"
 #include "tests/support/TestSupport.h"
-#include "ui_Glyphorama.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QMenu>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <sys/stat.h>
 
 using namespace tag_test;
@@ -80,18 +77,6 @@ TEST_F(OrganiseTest, AGroupIsOneStepAndItsUndoPutsBackTheVeryBytes) {
     ASSERT_TRUE(testing_support::WaitUntil([this] { return !Pool().Building && Shows(Serif); }));
     EXPECT_EQ(ViewNames(), before);
     EXPECT_EQ(BarCaptions()[2], "ゴミ箱 (0)");
-    // Scrolled down, the view stays there when a font comes back.
-    window->resize(230, 260);
-    Settle();
-    QScrollBar* bar = window->ui->ScrollBox->verticalScrollBar();
-    ASSERT_GT(bar->maximum(), 0);
-    bar->setValue(bar->maximum());
-    const int scrolled = bar->value();
-    Steps().AddToTag(Trash, {DejaVu});
-    Steps().Undo();
-    ASSERT_TRUE(testing_support::WaitUntil([&] { return !Pool().Building && Shows(DejaVu); }));
-    Settle();
-    EXPECT_EQ(bar->value(), scrolled);
     // Adding what is there already is no step.
     Steps().AddToTag(QStringLiteral("work"), {DejaVu});
     EXPECT_EQ(Steps().Stack()->count(), 2);
