@@ -96,6 +96,16 @@ public:
     QString TagFilePath(const QString& tagName) const;
     bool LoadTagFile(const QString& tagName, platform::TextFileList& list) const;
     bool AddFontToTag(const QString& tagName, const QString& fontName);
+    // The fonts not yet in the tag, in one write; how many were added. Raises EFileError,
+    // leaving the file as it was, when it cannot be read or written.
+    int AddFontsToTag(const QString& tagName, const QStringList& fontNames);
+    // Takes out the lines naming the fonts (under any of their names); every other line keeps
+    // its bytes. How many lines went; raises EFileError as AddFontsToTag does.
+    int TakeFontsOutOfTag(const QString& tagName, const QStringList& fontNames);
+    // The tag's file has changed: its count, the bar and whoever shows its fonts follow.
+    void TagFileChanged(const QString& tagName);
+    // Makes the user tags these, in this order, as an undo puts them back.
+    void SetUserTags(const QStringList& names);
     void AddTag(const QString& name);
     // These two change the file before the entry; when the file cannot be deleted or moved
     // (a file of the new name exists), they raise EFileError and leave both as they were.
@@ -127,8 +137,12 @@ signals:
     void ViewRebuilt();
     // The tiles show a new sample text (the old one when it was applied again).
     void SampleTextApplied(const QString& text);
-    // A font was added to the tag (or found in it already).
+    // Fonts were added to the tag or taken out of it (or found there already).
     void TagFontsChanged(const QString& tagName);
+    // A tile was dropped on the button of the tag: whoever organises takes it from here.
+    void TileDroppedOnTag(const QString& tagName, TPanel* tile);
+    // A tile left the view without a rebuild.
+    void TileRemoved();
 
 private:
     // The tests of the sample view look at what the tiles are drawn from.

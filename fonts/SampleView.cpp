@@ -179,6 +179,7 @@ void TFontPool::RemoveTile(int tag) {
     // Close the gap the tile leaves in the flow.
     if (FlowPanel)
         FlowPanel->FitHeight();
+    emit TileRemoved();
 }
 
 void TFontPool::UpdateStatus() {

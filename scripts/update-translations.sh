@@ -21,7 +21,7 @@ lupdate=${1:-/usr/lib/qt6/bin/lupdate}
     { echo "lupdate not found (Debian: qt6-l10n-tools)" >&2; exit 1; }
 
 # Every folder whose code or forms show text to the user.
-sources=(app fonts fontengine sampleview details tags ui notice platform forms)
+sources=(app fonts fontengine sampleview details tags organise ui notice platform forms)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

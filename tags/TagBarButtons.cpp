@@ -3,7 +3,6 @@
 
 #include "fonts/Panel.h"
 #include "platform/ImageList.h"
-#include "platform/Messages.h"
 #include "tags/TagButton.h"
 #include "tags/TagCaption.h"
 #include "tags/TagToolBar.h"
@@ -120,18 +119,13 @@ void TFontPool::TagButtonMouseDown(QToolButton* button, Qt::MouseButton mouseBut
 
 void TFontPool::TagButtonDragDrop(QToolButton* target, QObject* source) {
     const auto* button = qobject_cast<TagButton*>(target);
-    const auto* panel = qobject_cast<TPanel*>(source);
+    auto* panel = qobject_cast<TPanel*>(source);
     if (!button || !panel || button->Tag < 0 || button->Tag >= static_cast<int>(TagList.size()))
         return;
-    // Adding the font rebuilds the bar: take everything needed before.
+    // What the drop adds may rebuild the bar: take the name before.
     const QString tagName = TagList[button->Tag].Name;
-    const int tileTag = panel->Tag;
-    const TFontUnit* unit = FindUnitByTileTag(tileTag);
-    if (!unit)
-        return;
-    AddFontToTag(tagName, unit->Name);
-    if (tagName == TrashTagName && Glyphorama)
-        platform::PostMessage(Glyphorama, TGlyphorama::WM_REMOVE_TILE, 0, tileTag);
+    if (FindUnitByTileTag(panel->Tag))
+        emit TileDroppedOnTag(tagName, panel);
 }
 
 void TFontPool::TagButtonClick(QToolButton* button) {

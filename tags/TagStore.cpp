@@ -3,10 +3,14 @@
 
 #include "platform/Application.h"
 #include "platform/Exceptions.h"
+#include "platform/FileAccess.h"
 #include "platform/Folders.h"
+#include "platform/LineRemoval.h"
 #include "platform/TextFileList.h"
 #include "tags/TagListMerge.h"
 #include "ui/Glyphorama.h"
+
+#include <algorithm>
 
 const QString TFontPool::TrashTagName = QStringLiteral("ゴミ箱");
 const QString TFontPool::FavoritesTagName = QStringLiteral("お気に入り");
@@ -90,35 +94,95 @@ bool TFontPool::IsListedInTag(const platform::TextFileList& list, const QString&
 }
 
 bool TFontPool::AddFontToTag(const QString& tagName, const QString& fontName) {
+    return AddFontsToTag(tagName, {fontName}) > 0;
+}
+
+int TFontPool::AddFontsToTag(const QString& tagName, const QStringList& fontNames) {
     const QString path = TagFilePath(tagName);
     if (path.isEmpty())
-        return false;
+        return 0;
     platform::TextFileList list;
-    bool added = false;
     // Raises for a file that exists but is refused: the drop ends without a write.
-    if (list.LoadFromFile(path)) {
-        if (!IsListedInTag(list, fontName)) {
-            // A legacy CP932 file cannot hold every family name. Rather than write a
-            // replacement character, which would no longer match the font, the file moves to
-            // UTF-8 with a mark, which every reader of tag files recognises.
-            const platform::TextFormat markedUtf8{platform::TextEncoding::Utf8, true};
-            if (!list.CanHold(fontName) && platform::EncodeText(fontName, markedUtf8))
-                list.Format = markedUtf8;
-            list.Strings.append(fontName);
-            list.SaveToFile(path);
-            added = true;
-        }
-    } else {
+    list.LoadFromFile(path);
+    int added = 0;
+    for (const QString& fontName : fontNames) {
+        if (IsListedInTag(list, fontName))
+            continue;
+        // A legacy CP932 file cannot hold every family name. Rather than write a
+        // replacement character, which would no longer match the font, the file moves to
+        // UTF-8 with a mark, which every reader of tag files recognises.
+        const platform::TextFormat markedUtf8{platform::TextEncoding::Utf8, true};
+        if (!list.CanHold(fontName) && platform::EncodeText(fontName, markedUtf8))
+            list.Format = markedUtf8;
         list.Strings.append(fontName);
-        list.SaveToFile(path);
-        added = true;
+        ++added;
     }
-    const int index = FindTag(tagName);
-    if (index >= 0)
-        TagList[index].FontCount = list.Count();
+    // One write for the whole group, so that a failure leaves the file as it was.
+    if (added)
+        list.SaveToFile(path);
+    TagFileChanged(tagName);
+    return added;
+}
+
+int TFontPool::TakeFontsOutOfTag(const QString& tagName, const QStringList& fontNames) {
+    const QString path = TagFilePath(tagName);
+    if (path.isEmpty())
+        return 0;
+    std::optional<platform::FileRefusal> refusal;
+    const std::optional<QByteArray> bytes =
+        platform::ReadRegularFile(path, platform::MaxTagFileSize, &refusal);
+    if (refusal)
+        throw platform::EFileError(refusal->readMessage());
+    int removed = 0;
+    if (bytes) {
+        // A line goes when it names one of the fonts, in the way the views read it: under
+        // any of the family's names, ignoring letter case.
+        std::vector<const TFontUnit*> units;
+        QStringList unknown;
+        for (const QString& fontName : fontNames) {
+            const auto it = std::find_if(FontList.cbegin(), FontList.cend(),
+                                         [&](const auto& unit) { return unit->Name == fontName; });
+            if (it != FontList.cend())
+                units.push_back(it->get());
+            else
+                unknown.append(fontName);
+        }
+        const QByteArray kept = platform::WithoutLines(
+            *bytes,
+            [&](const QString& line) {
+                return std::any_of(units.cbegin(), units.cend(),
+                                   [&](const TFontUnit* unit) { return unit->IsNamed(line); }) ||
+                       unknown.contains(line, Qt::CaseInsensitive);
+            },
+            &removed);
+        if (removed && !platform::WriteFileAtomically(path, kept))
+            throw platform::EFileError(tr("%1 に書き込めません").arg(path));
+    }
+    TagFileChanged(tagName);
+    return removed;
+}
+
+void TFontPool::TagFileChanged(const QString& tagName) {
+    platform::TextFileList list;
+    const int count = LoadTagFile(tagName, list) ? list.Count() : 0;
+    for (TFontTag& tag : TagList)
+        if (tag.Name == tagName)
+            tag.FontCount = count;
     RebuildTagBar();
     emit TagFontsChanged(tagName);
-    return added;
+}
+
+void TFontPool::SetUserTags(const QStringList& names) {
+    const QStringList before = SaveTagNames();
+    // A tag that leaves the list is one the close must not bring back from another writer's
+    // list; one that comes back is ours again.
+    for (const QString& name : before)
+        if (!names.contains(name))
+            droppedTags_.insert(name);
+    for (const QString& name : names)
+        droppedTags_.remove(name);
+    LoadTags(names);
+    RebuildTagBar();
 }
 
 void TFontPool::AddTag(const QString& name) {

@@ -130,6 +130,87 @@
     </message>
 </context>
 <context>
+    <name>OrganiseControls</name>
+    <message>
+        <source>%1 — Ctrl+Z で元に戻せます</source>
+        <translation>%1 — Ctrl+Z takes it back</translation>
+    </message>
+    <message>
+        <source>元に戻しました: %1 — Ctrl+Shift+Z でやり直せます</source>
+        <translation>Undone: %1 — Ctrl+Shift+Z redoes it</translation>
+    </message>
+    <message>
+        <source>やり直しました: %1 — Ctrl+Z で元に戻せます</source>
+        <translation>Redone: %1 — Ctrl+Z takes it back</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>やり直す</source>
+        <translation>Redo</translation>
+    </message>
+</context>
+<context>
+    <name>OrganiseSteps</name>
+    <message>
+        <source>「%1」</source>
+        <translation>“%1”</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 個のフォント</source>
+        <translation>
+            <numerusform>%n font</numerusform>
+            <numerusform>%n fonts</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1をゴミ箱へ移しました</source>
+        <translation>%1 moved to the Trash</translation>
+    </message>
+    <message>
+        <source>%1をお気に入りに追加しました</source>
+        <translation>%1 added to Favourites</translation>
+    </message>
+    <message>
+        <source>%1をタグ「%2」に追加しました</source>
+        <translation>%1 added to the tag “%2”</translation>
+    </message>
+    <message>
+        <source>%1をゴミ箱から戻しました</source>
+        <translation>%1 restored from the Trash</translation>
+    </message>
+    <message>
+        <source>%1をお気に入りから外しました</source>
+        <translation>%1 taken out of Favourites</translation>
+    </message>
+    <message>
+        <source>%1をタグ「%2」から外しました</source>
+        <translation>%1 taken out of the tag “%2”</translation>
+    </message>
+    <message>
+        <source>タグ「%1」を作りました</source>
+        <translation>Tag “%1” created</translation>
+    </message>
+    <message>
+        <source>タグ「%1」を「%2」に変更しました</source>
+        <translation>Tag “%1” renamed to “%2”</translation>
+    </message>
+    <message>
+        <source>タグ「%1」を削除しました</source>
+        <translation>Tag “%1” deleted</translation>
+    </message>
+    <message>
+        <source>%1 を元に戻せません</source>
+        <translation>%1 cannot be put back as it was</translation>
+    </message>
+    <message>
+        <source>%1 はこの操作のあとで変更されているため、元に戻しません</source>
+        <translation>%1 has changed since this step and is left as it is</translation>
+    </message>
+</context>
+<context>
     <name>SampleViewControls</name>
     <message>
         <source>フォント名で検索</source>
@@ -282,6 +363,10 @@ Glyphorama はすでに起動していますが応答しません（プロセス
     <message>
         <source>タグ名を「%1」に変更できません: %2 の名前を変更できませんでした。</source>
         <translation>Cannot rename the tag to “%1”: %2 could not be renamed.</translation>
+    </message>
+    <message>
+        <source>%1 に書き込めません</source>
+        <translation>Cannot write to %1</translation>
     </message>
 </context>
 <context>

@@ -15,6 +15,7 @@
 #include "platform/Thread.h"
 #include "ui/CroppedRowLayout.h"
 #include "ui/LanguageMenu.h"
+#include "ui/OrganiseControls.h"
 #include "ui/SampleViewControls.h"
 #include "ui/WindowPlacement.h"
 
@@ -66,6 +67,7 @@ TGlyphorama::TGlyphorama(QWidget* parent) : QWidget(parent), ui(new Ui::TGlyphor
     connectHandlers();
     FormCreate();
     controls_ = new SampleViewControls(*this);
+    organise_ = new OrganiseControls(*this, *controls_);
 }
 
 TGlyphorama::~TGlyphorama() {

@@ -15,6 +15,7 @@ class QLabel;
 class QMenu;
 class QMessageBox;
 class QAction;
+class OrganiseControls;
 class SampleViewControls;
 namespace platform {
 class Thread;
@@ -123,6 +124,8 @@ private:
     // What the sample view offers beyond the window's own commands: its filters and count,
     // the preview size, the keyboard on the tiles, favourite marks, the details window.
     SampleViewControls* controls_ = nullptr;
+    // The organising steps on the tags, with their undo and redo.
+    OrganiseControls* organise_ = nullptr;
     bool shown_ = false;
     bool closed_ = false;
     bool tagsLoaded_ = false;

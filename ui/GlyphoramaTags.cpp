@@ -1,10 +1,12 @@
 // The main window's tag menu and tag dialog commands.
 #include "ui/Glyphorama.h"
 
+#include "organise/OrganiseSteps.h"
 #include "platform/Folders.h"
 #include "tags/NewTagForm.h"
 #include "tags/TagButton.h"
 #include "tags/TagToolBar.h"
+#include "ui/OrganiseControls.h"
 #include "ui_Glyphorama.h"
 #include "ui_NewTagForm.h"
 
@@ -39,7 +41,9 @@ void TGlyphorama::DeleteTagClick() {
     if (index < 0)
         return;
     const QString name = FontPool->TagList[index].Name;
-    FontPool->RemoveTag(name);
+    // At once, without a question: 元に戻す brings it back.
+    if (OrganiseSteps* steps = organise_->Steps())
+        steps->DeleteTag(name);
 }
 
 void TGlyphorama::RenameTagClick() {
@@ -86,14 +90,14 @@ void TGlyphorama::AskRenameTag(const QString& oldName) {
     if (!FontPool)
         return;
     const QString newName = askTagName(*this, oldName, true);
-    if (FontPool)
-        FontPool->RenameTag(oldName, newName);
+    if (OrganiseSteps* steps = FontPool ? organise_->Steps() : nullptr)
+        steps->RenameTag(oldName, newName);
 }
 
 void TGlyphorama::NewTagButtonClick() {
     if (!FontPool)
         return;
     const QString name = askTagName(*this, QString(), false);
-    if (FontPool && !name.isEmpty())
-        FontPool->AddTag(name);
+    if (OrganiseSteps* steps = FontPool ? organise_->Steps() : nullptr)
+        steps->CreateTag(name);
 }

@@ -16,8 +16,6 @@
 #include "sampleview/TileOrder.h"
 #include "sampleview/ViewFilterChain.h"
 #include "sampleview/ViewSearch.h"
-#include "tags/TagButton.h"
-#include "tags/TagToolBar.h"
 #include "ui/Glyphorama.h"
 #include "ui/TopBarRows.h"
 #include "ui_Glyphorama.h"
@@ -274,23 +272,6 @@ void SampleViewControls::createKeyboard() {
         window_.ContextMenuTag = tile->Tag;
         window_.CopyFontNameClick();
     });
-    connect(keyboard_, &TileKeyboard::TrashRequested, this,
-            [this](TPanel* tile) { dropOnTag(TFontPool::TrashTagName, tile); });
-    connect(keyboard_, &TileKeyboard::FavouriteRequested, this,
-            [this](TPanel* tile) { dropOnTag(TFontPool::FavoritesTagName, tile); });
-}
-
-void SampleViewControls::dropOnTag(const QString& tagName, TPanel* tile) {
-    if (!pool_ || !pool_->TagBar)
-        return;
-    const int index = pool_->FindTag(tagName);
-    for (QWidget* item : pool_->TagBar->Buttons()) {
-        auto* button = qobject_cast<TagButton*>(item);
-        if (button && button->Tag == index) {
-            pool_->TagButtonDragDrop(button, tile);
-            return;
-        }
-    }
 }
 
 void SampleViewControls::createShortcuts() {
@@ -340,6 +321,8 @@ void SampleViewControls::connectCatalogue() {
         if (tagName == TFontPool::FavoritesTagName)
             favourites_->Reload();
     });
+    // A tile taken out of the view without a rebuild (to ゴミ箱, out of the tag shown).
+    connect(pool_, &TFontPool::TileRemoved, filters_, &ViewFilterChain::ViewRebuilt);
 }
 
 void SampleViewControls::showCount(int count) {

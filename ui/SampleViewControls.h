@@ -86,8 +86,6 @@ private:
     void showCoverageState(bool justPressed);
     void showDetails(const QString& familyName);
     bool viewCanChange() const;
-    // The tile's font into the tag, by the drop of the tile on the tag's button.
-    void dropOnTag(const QString& tagName, TPanel* tile);
 
     TGlyphorama& window_;
     Ui::TGlyphorama& form_;
