@@ -5,7 +5,7 @@ start_xvfb() {
     # number races with other servers starting at the same time.
     local number_file number=""
     number_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 1 300); do
         number=$(tr -dc 0-9 <"$number_file")
