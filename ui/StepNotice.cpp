@@ -9,7 +9,7 @@
 namespace {
 
 constexpr int FadeMs = 600;
-constexpr int Gap = 8;
+constexpr int NoticeMargin = 8;
 
 } // namespace
 
@@ -60,8 +60,9 @@ void StepNotice::fit() {
     const QRect page = page_->rect();
     // One line where it fits, else as many as a narrow window needs.
     setWordWrap(false);
-    const int width = std::max(1, std::min(sizeHint().width(), page.width() - 2 * Gap));
+    const int width = std::max(1, std::min(sizeHint().width(), page.width() - 2 * NoticeMargin));
     setWordWrap(width < sizeHint().width());
     const int height = wordWrap() ? heightForWidth(width) : sizeHint().height();
-    setGeometry(page.x() + (page.width() - width) / 2, page.bottom() - Gap - height, width, height);
+    setGeometry(page.x() + (page.width() - width) / 2, page.bottom() - NoticeMargin - height, width,
+                height);
 }

@@ -14,7 +14,7 @@ const QString ReferenceText = QString::fromUtf8("永あア漢 Hamburg 123");
 // The field's buttons at either end and its text margins.
 constexpr int FieldButtons = 2 * 24 + 8;
 constexpr int SearchWidth = 150;
-constexpr int Gap = 4;
+constexpr int FieldGap = 4;
 
 } // namespace
 
@@ -30,7 +30,7 @@ TopBarRows::TopBarRows(QFrame* bar, QBoxLayout* row, QLineEdit* sampleText, QLin
     secondRow_->setFrameShape(QFrame::NoFrame);
     secondRow_->setFixedHeight(bar->maximumHeight() - 4);
     secondRowLayout_ = new CroppedRowLayout(secondRow_);
-    secondRowLayout_->setContentsMargins(Gap, 0, 0, 2);
+    secondRowLayout_->setContentsMargins(FieldGap, 0, 0, 2);
     secondRowLayout_->setSpacing(0);
     windowLayout->insertWidget(windowLayout->indexOf(bar) + 1, secondRow_);
     secondRow_->hide();
@@ -52,7 +52,7 @@ int TopBarRows::OneRowWidth() const {
             continue;
         width += widget ? widget->sizeHint().width() : row_->itemAt(i)->sizeHint().width();
     }
-    return width + SampleTextWidth(*sampleText_) + Gap + SearchWidth +
+    return width + SampleTextWidth(*sampleText_) + FieldGap + SearchWidth +
            progressPanel_->minimumWidth();
 }
 
@@ -79,7 +79,7 @@ void TopBarRows::arrange(int width) {
         secondRow_->show();
     } else {
         const int at = row_->indexOf(sampleText_) + 1;
-        row_->insertSpacing(at, Gap);
+        row_->insertSpacing(at, FieldGap);
         row_->insertWidget(at + 1, search_, 2);
         row_->insertWidget(at + 2, progressPanel_);
         row_->setStretchFactor(sampleText_, 3);
