@@ -61,6 +61,17 @@ void TPanel::SetFontColor(const QColor& color) {
     refresh();
 }
 
+void TPanel::SetSelected(bool selected) {
+    if (selected == selected_)
+        return;
+    selected_ = selected;
+    refresh();
+}
+
+QColor TPanel::SelectionColor(bool darkBackground) {
+    return darkBackground ? QColor(0x8A, 0x5A, 0x00) : QColor(0xFF, 0xD9, 0x8C);
+}
+
 void TPanel::SetAlignment(Qt::Alignment alignment) {
     alignment_ = alignment;
     refresh();
@@ -108,8 +119,13 @@ bool TPanel::event(QEvent* event) {
 
 void TPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (color_.isValid())
+    if (selected_) {
+        // Light text means the black drawing mode.
+        const bool dark = fontColor_.isValid() && fontColor_.lightness() > 127;
+        painter.fillRect(rect(), SelectionColor(dark));
+    } else if (color_.isValid()) {
         painter.fillRect(rect(), color_);
+    }
     if (sample_)
         paintSample(painter);
     else

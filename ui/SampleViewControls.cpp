@@ -4,19 +4,21 @@
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/Panel.h"
 #include "platform/ImageList.h"
+#include "platform/Messages.h"
 #include "platform/TextFileList.h"
 #include "sampleview/CoverageFilter.h"
 #include "sampleview/FavouriteMarks.h"
 #include "sampleview/NoMatchNotice.h"
 #include "sampleview/PreviewSize.h"
 #include "sampleview/TileAccessibility.h"
+#include "sampleview/TileCommands.h"
 #include "sampleview/TileDetailsTrigger.h"
 #include "sampleview/TileKeyboard.h"
 #include "sampleview/TileOrder.h"
+#include "sampleview/TileSelection.h"
 #include "sampleview/ViewFilterChain.h"
 #include "sampleview/ViewSearch.h"
-#include "tags/TagButton.h"
-#include "tags/TagToolBar.h"
+#include "tags/TagCaption.h"
 #include "ui/Glyphorama.h"
 #include "ui_Glyphorama.h"
 
@@ -62,7 +64,10 @@ SampleViewControls::SampleViewControls(TGlyphorama& window)
             pool_->SetSamplePointSize(pointSize);
     });
 
+    selection_ = new TileSelection(flow, units, this);
+    connect(filters_, &ViewFilterChain::ShownCountChanged, selection_, &TileSelection::Prune);
     createKeyboard();
+    createCommands();
     favourites_ = new FavouriteMarks(
         flow, units,
         [this] {
@@ -181,6 +186,8 @@ void SampleViewControls::createSearchField() {
     form_.SampleControlLayout->setStretchFactor(form_.SampleText, 3);
     form_.SampleControlLayout->setStretchFactor(searchField_, 2);
     connect(searchField_, &QLineEdit::textChanged, search_, &ViewSearch::SetText);
+    // Tab goes on from the search to what it found, not to the tag bar.
+    QWidget::setTabOrder(searchField_, form_.FlowPanel);
     for (QToolButton* button : searchField_->findChildren<QToolButton*>())
         button->setAccessibleName(tr("検索を消去"));
 }
@@ -233,23 +240,53 @@ void SampleViewControls::createKeyboard() {
         window_.ContextMenuTag = tile->Tag;
         window_.CopyFontNameClick();
     });
-    connect(keyboard_, &TileKeyboard::TrashRequested, this,
-            [this](TPanel* tile) { dropOnTag(TFontPool::TrashTagName, tile); });
-    connect(keyboard_, &TileKeyboard::FavouriteRequested, this,
-            [this](TPanel* tile) { dropOnTag(TFontPool::FavoritesTagName, tile); });
+    keyboard_->SetSelection(selection_);
 }
 
-void SampleViewControls::dropOnTag(const QString& tagName, TPanel* tile) {
-    if (!pool_ || !pool_->TagBar)
+void SampleViewControls::createCommands() {
+    commands_ = new TileCommands(
+        selection_,
+        [this] {
+            QStringList names;
+            if (pool_)
+                for (const TFontTag& tag : pool_->TagList)
+                    if (tag.Name != TFontPool::TrashTagName &&
+                        tag.Name != TFontPool::FavoritesTagName &&
+                        tag.Name != TFontPool::SeparatorTagName)
+                        names.append(tag.Name);
+            return names;
+        },
+        TagCaption, this);
+    connect(keyboard_, &TileKeyboard::DeleteRequested, commands_, &TileCommands::DeletePressed);
+    connect(keyboard_, &TileKeyboard::FavouriteRequested, commands_,
+            &TileCommands::FavouritePressed);
+    // The tile menu's commands follow its own, for the tile it opened on.
+    connect(form_.ContextMenu, &QMenu::aboutToShow, this, [this] {
+        const TFontUnit* unit = pool_ ? pool_->FindUnitByTileTag(window_.ContextMenuTag) : nullptr;
+        commands_->FillMenu(form_.ContextMenu, unit ? unit->Tile : nullptr);
+    });
+
+    connect(commands_, &TileCommands::AddToTagRequested, this, &SampleViewControls::addToTag);
+    // Ctrl+D adds to the favourites; taking out is for the tag store to come.
+    connect(
+        commands_, &TileCommands::FavouriteToggleRequested, this,
+        [this](const QStringList& families) { addToTag(TFontPool::FavoritesTagName, families); });
+}
+
+void SampleViewControls::addToTag(const QString& tagName, const QStringList& families) {
+    if (!pool_ || families.isEmpty())
         return;
-    const int index = pool_->FindTag(tagName);
-    for (QWidget* item : pool_->TagBar->Buttons()) {
-        auto* button = qobject_cast<TagButton*>(item);
-        if (button && button->Tag == index) {
-            pool_->TagButtonDragDrop(button, tile);
-            return;
-        }
-    }
+    // Taken before the first write, which rebuilds the bar and may run the event loop.
+    std::vector<int> leaving;
+    if (tagName == TFontPool::TrashTagName)
+        for (const TFontUnit* unit : pool_->ViewList)
+            if (unit->Tile && families.contains(unit->Name))
+                leaving.push_back(unit->Tile->Tag);
+    for (const QString& family : families)
+        pool_->AddFontToTag(tagName, family);
+    // A failed write has raised and left the tiles where they are.
+    for (int tileTag : leaving)
+        platform::PostMessage(&window_, TGlyphorama::WM_REMOVE_TILE, 0, tileTag);
 }
 
 void SampleViewControls::createShortcuts() {
@@ -297,9 +334,11 @@ void SampleViewControls::connectCatalogue() {
         return;
     connect(pool_, &TFontPool::ViewCollected, this, [this](const QString& tagName) {
         viewTag_ = tagName;
+        commands_->SetViewedTag(tagName);
         filters_->NarrowFamilies(pool_->ViewList);
     });
     connect(pool_, &TFontPool::ViewRebuilt, this, [this] {
+        selection_->Clear();
         favourites_->Reload();
         filters_->ViewRebuilt();
     });
@@ -325,11 +364,35 @@ void SampleViewControls::showDetails(const QString& familyName) {
 }
 
 bool SampleViewControls::TakeKey(const QKeyEvent& event) {
-    if (event.key() != Qt::Key_Escape || event.modifiers() != Qt::NoModifier ||
-        QApplication::focusWidget() != searchField_ || searchField_->text().isEmpty())
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    if (modifiers != Qt::NoModifier)
         return false;
-    searchField_->clear();
-    return true;
+    const bool inSearch = QApplication::focusWidget() == searchField_;
+    switch (event.key()) {
+    case Qt::Key_Escape:
+        if (inSearch && !searchField_->text().isEmpty()) {
+            searchField_->clear();
+            return true;
+        }
+        if (!selection_->IsEmpty()) {
+            selection_->Clear();
+            return true;
+        }
+        return false;
+    case Qt::Key_Down:
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        // From the search to what it found.
+        const std::vector<TPanel*> shown =
+            inSearch ? keyboard_->ShownTiles() : std::vector<TPanel*>();
+        if (shown.empty())
+            return false;
+        keyboard_->Focus(shown.front());
+        return true;
+    }
+    default:
+        return false;
+    }
 }
 
 bool SampleViewControls::viewCanChange() const {

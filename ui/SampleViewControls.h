@@ -17,7 +17,9 @@ class TFontPool;
 class TGlyphorama;
 class TPanel;
 class TileDetailsTrigger;
+class TileCommands;
 class TileKeyboard;
+class TileSelection;
 class ViewFilterChain;
 class ViewSearch;
 namespace Ui {
@@ -46,9 +48,13 @@ public:
     PreviewSize* Size() const { return size_; }
     TileKeyboard* Keyboard() const { return keyboard_; }
     FavouriteMarks* Favourites() const { return favourites_; }
+    TileSelection* Selection() const { return selection_; }
+    TileCommands* Commands() const { return commands_; }
 
     // A key the window previews before the focused widget: Esc in a search field holding
-    // text clears it, instead of closing the window. True when the key was taken.
+    // text clears it, and else Esc with tiles selected clears the selection, instead of
+    // closing the window; Down or Enter in the search field goes on to the first tile shown.
+    // True when the key was taken.
     bool TakeKey(const QKeyEvent& event);
     // A turn of the wheel with Ctrl held: one size step per notch.
     void WheelZoom(int angleDelta);
@@ -71,6 +77,7 @@ private:
     // views of the filter buttons hold.
     void showNoMatch(int shownCount);
     void createKeyboard();
+    void createCommands();
     void createShortcuts();
     void nameButtons();
     void connectCatalogue();
@@ -79,8 +86,8 @@ private:
     void coverageToggled(bool checked);
     void showDetails(const QString& familyName);
     bool viewCanChange() const;
-    // The tile's font into the tag, by the drop of the tile on the tag's button.
-    void dropOnTag(const QString& tagName, TPanel* tile);
+    // The fonts into the tag; those sent to the trash leave the view.
+    void addToTag(const QString& tagName, const QStringList& families);
 
     TGlyphorama& window_;
     Ui::TGlyphorama& form_;
@@ -98,6 +105,8 @@ private:
     NoMatchNotice* noMatch_ = nullptr;
     PreviewSize* size_ = nullptr;
     TileKeyboard* keyboard_ = nullptr;
+    TileSelection* selection_ = nullptr;
+    TileCommands* commands_ = nullptr;
     FavouriteMarks* favourites_ = nullptr;
     TileDetailsTrigger* details_ = nullptr;
     int wheelRest_ = 0; // wheel turn not yet worth a step
