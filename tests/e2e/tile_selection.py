@@ -102,17 +102,13 @@ for tile in tiles(frame):
 wait_for("selected %r after three Ctrl+clicks" % selected(frame),
          lambda: selected(frame) == FAMILIES)
 
-# The menu of a selected tile, its "add to tag" item by its key, the tag by a click.
+# The menu of a selected tile: its "add to tag" item by its key, which opens the tags with
+# the first (the favourites) active; the next one is ours. (Qt's popup menus are not in the
+# accessibility tree to be clicked by their places.)
 click(tiles(frame)[1], button="3")
 key("g")
-
-
-def tag_item():
-    return next((n for n in walk(app, []) if n.getRoleName() == "menu item" and n.name == TAG
-                 and has(n, pyatspi.STATE_SHOWING)), None)
-
-
-click(wait_for("no menu item %r in the tile menu" % TAG, tag_item))
+key("Down")
+key("Return")
 if selected(frame) != FAMILIES:
     fail("the selection changed to %r" % selected(frame))
 # Esc clears the selection before it would close the window.
