@@ -70,8 +70,11 @@ public:
     // Arms a drag of this panel that starts once the pressed mouse has moved past the
     // desktop's drag distance.
     void BeginDrag();
-    // The drag's data: the panel's tag number as text.
+    // The drag's data: the panel's tag number as text, and for a tile of a flow that names
+    // them, the families dragged with it (UTF-8, one a line); more than one are counted on
+    // the drag's image.
     static constexpr const char* DragMimeType = "application/x-glyphorama-tile";
+    static constexpr const char* FamiliesMimeType = "application/x-glyphorama-families";
 
 protected:
     bool event(QEvent* event) override;

@@ -65,6 +65,10 @@ SampleViewControls::SampleViewControls(TGlyphorama& window)
     });
 
     selection_ = new TileSelection(flow, units, this);
+    // A drag of a selected tile carries the whole selection.
+    flow->DraggedFamilies = [selection = QPointer<TileSelection>(selection_)](TPanel* tile) {
+        return selection ? selection->FamiliesFor(tile) : QStringList();
+    };
     connect(filters_, &ViewFilterChain::ShownCountChanged, selection_, &TileSelection::Prune);
     createKeyboard();
     createCommands();

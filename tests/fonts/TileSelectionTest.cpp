@@ -10,6 +10,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -186,6 +187,9 @@ TEST_F(TileSelectionTest, TheTileMenuOffersEachViewsCommandsForTheSelectionOrThe
     MenuOn(Nth(5));
     AddToTagItem(QStringLiteral("A&B"))->trigger();
     EXPECT_EQ(TagLines(QStringLiteral("A&B")), Names({3, 5, 7}));
+    MenuOn(Nth(7));
+    window->ui->CopyFontName->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), Names({3, 5, 7}).join(u'\n'));
     // A tile outside the selection is a command's alone.
     MenuOn(Nth(4));
     AddToTagItem(QStringLiteral("Mine"))->trigger();
