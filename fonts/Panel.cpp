@@ -90,7 +90,7 @@ void TPanel::SetSelected(bool selected) {
 }
 
 QColor TPanel::SelectionColor(bool darkBackground) {
-    return darkBackground ? QColor(0x8A, 0x5A, 0x00) : QColor(0xFF, 0xD9, 0x8C);
+    return darkBackground ? QColor(0x66, 0x42, 0x00) : QColor(0xFF, 0xD9, 0x8C);
 }
 
 void TPanel::SetAlignment(Qt::Alignment alignment) {

@@ -29,7 +29,8 @@ class TGlyphorama;
 // Wires what the sample view offers beyond the window's own commands to the window: the
 // filter chain that narrows the view (the name search in the top bar, Ctrl+F, and the coverage
 // filter button) and the count of fonts shown in status panel 0; the preview size (Ctrl+Plus,
-// Ctrl+Minus, Ctrl+0, Ctrl+wheel); the keyboard's commands on the focused tile; the hearts of
+// Ctrl+Minus, Ctrl+0, Ctrl+wheel); the keyboard's commands on the focused tile, the selection
+// of tiles and the commands of the tile menu, for the selection or one tile; the hearts of
 // favourite fonts; the details window of a tile; and the names screen readers give the
 // window's icon-only buttons. Made once the catalogue exists. The extensions it creates get
 // what they need through their constructors and signals, and are kept here, not in the window
