@@ -31,7 +31,7 @@ QString countForm(int missing) {
 }
 
 // The count of fonts a drag carries, in a badge of the selection's colour.
-QPixmap countBadge(int count, const QFont& font, qreal ratio) {
+QPixmap dragCountBadge(int count, const QFont& font, qreal ratio) {
     const QString text = QString::number(count);
     const QFontMetrics metrics(font);
     const QSize size(std::max(metrics.horizontalAdvance(text) + 12, 22), metrics.height() + 6);
@@ -264,7 +264,7 @@ void TPanel::mouseMoveEvent(QMouseEvent* event) {
         mime->setData(FamiliesMimeType, families.join(u'\n').toUtf8());
         if (families.size() > 1)
             drag->setPixmap(
-                countBadge(static_cast<int>(families.size()), font(), devicePixelRatio()));
+                dragCountBadge(static_cast<int>(families.size()), font(), devicePixelRatio()));
     }
     drag->setMimeData(mime);
     // The drop may take this panel out of the view; the removal is posted, so it is still

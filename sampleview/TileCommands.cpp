@@ -14,12 +14,12 @@ namespace {
 
 // Tag names are the user's text: a menu would take "&" as a mnemonic and a tab as the start of
 // a shortcut's text.
-QString plainItem(QString text) {
+QString menuText(QString text) {
     return text.replace(u'&', QStringLiteral("&&")).replace(u'\t', u' ');
 }
 
 // The key that does the same, shown at the item's right.
-QString withKey(const QString& text, QKeySequence::StandardKey key) {
+QString withKeyHint(const QString& text, QKeySequence::StandardKey key) {
     return text + u'\t' + QKeySequence(key).toString(QKeySequence::NativeText);
 }
 
@@ -52,7 +52,7 @@ void TileCommands::FillMenu(QMenu* menu, TPanel* tile) {
     QStringList names{FavouriteTag};
     names += userTags_ ? userTags_() : QStringList();
     for (const QString& name : std::as_const(names)) {
-        QAction* item = tags->addAction(plainItem(caption_ ? caption_(name) : name));
+        QAction* item = tags->addAction(menuText(caption_ ? caption_(name) : name));
         item->setData(name);
         // The view's own tag holds them all already.
         item->setEnabled(name != viewedTag_);
@@ -64,17 +64,16 @@ void TileCommands::FillMenu(QMenu* menu, TPanel* tile) {
 
     if (viewedTag_ != TrashTag) {
         const QString text = tr("ゴミ箱へ(&T)");
-        addItem(menu, viewedTag_.isEmpty() ? withKey(text, QKeySequence::Delete) : text,
+        addItem(menu, viewedTag_.isEmpty() ? withKeyHint(text, QKeySequence::Delete) : text,
                 [this, families] { emit AddToTagRequested(TrashTag, families); })
             ->setObjectName(QStringLiteral("MoveToTrashItem"));
     }
     if (!viewedTag_.isEmpty()) {
-        const QString text =
-            viewedTag_ == TrashTag
-                ? tr("ゴミ箱から戻す(&R)")
-                : tr("「%1」から外す(&R)")
-                      .arg(plainItem(caption_ ? caption_(viewedTag_) : viewedTag_));
-        addItem(menu, withKey(text, QKeySequence::Delete), [this, tag = viewedTag_, families] {
+        const QString text = viewedTag_ == TrashTag
+                                 ? tr("ゴミ箱から戻す(&R)")
+                                 : tr("「%1」から外す(&R)")
+                                       .arg(menuText(caption_ ? caption_(viewedTag_) : viewedTag_));
+        addItem(menu, withKeyHint(text, QKeySequence::Delete), [this, tag = viewedTag_, families] {
             emit TakeOutRequested(tag, families);
         })->setObjectName(QStringLiteral("TakeOutItem"));
     }
