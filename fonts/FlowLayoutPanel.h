@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QList>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -49,6 +50,9 @@ public:
     // The height the tiles need at the current width.
     int ContentHeight() const;
     const QList<TPanel*>& Tiles() const { return tiles_; }
+    // The families a drag of the tile carries (by default none but its tile number): the
+    // whole selection when the tile is selected.
+    std::function<QStringList(TPanel*)> DraggedFamilies;
 
 signals:
     void Resized();

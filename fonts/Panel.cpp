@@ -3,6 +3,7 @@
 #include "fontengine/GlyphRunPainter.h"
 #include "fontengine/TileText.h"
 #include "fonts/FirstPaintBudget.h"
+#include "fonts/FlowLayoutPanel.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -11,6 +12,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QTimer>
 #include <algorithm>
 
@@ -26,6 +28,25 @@ QString countForm(int missing) {
         return QString();
     return QCoreApplication::translate("TFontPool", "%1 — %2 文字なし")
         .arg(QStringLiteral("%1"), QString::number(missing));
+}
+
+// The count of fonts a drag carries, in a badge of the selection's colour.
+QPixmap dragCountBadge(int count, const QFont& font, qreal ratio) {
+    const QString text = QString::number(count);
+    const QFontMetrics metrics(font);
+    const QSize size(std::max(metrics.horizontalAdvance(text) + 12, 22), metrics.height() + 6);
+    QPixmap badge(size * ratio);
+    badge.setDevicePixelRatio(ratio);
+    badge.fill(Qt::transparent);
+    QPainter painter(&badge);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(TPanel::SelectionColor(true));
+    painter.drawRoundedRect(QRectF(QPointF(), size), size.height() / 2.0, size.height() / 2.0);
+    painter.setPen(Qt::white);
+    painter.setFont(font);
+    painter.drawText(QRect(QPoint(), size), Qt::AlignCenter, text);
+    return badge;
 }
 
 } // namespace
@@ -59,6 +80,17 @@ void TPanel::SetFontColor(const QColor& color) {
         return;
     fontColor_ = color;
     refresh();
+}
+
+void TPanel::SetSelected(bool selected) {
+    if (selected == selected_)
+        return;
+    selected_ = selected;
+    refresh();
+}
+
+QColor TPanel::SelectionColor(bool darkBackground) {
+    return darkBackground ? QColor(0x66, 0x42, 0x00) : QColor(0xFF, 0xD9, 0x8C);
 }
 
 void TPanel::SetAlignment(Qt::Alignment alignment) {
@@ -108,8 +140,13 @@ bool TPanel::event(QEvent* event) {
 
 void TPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (color_.isValid())
+    if (selected_) {
+        // Light text means the black drawing mode.
+        const bool dark = fontColor_.isValid() && fontColor_.lightness() > 127;
+        painter.fillRect(rect(), SelectionColor(dark));
+    } else if (color_.isValid()) {
         painter.fillRect(rect(), color_);
+    }
     if (sample_)
         paintSample(painter);
     else
@@ -221,6 +258,14 @@ void TPanel::mouseMoveEvent(QMouseEvent* event) {
     auto* mime = new QMimeData;
     mime->setData(DragMimeType, QByteArray::number(Tag));
     auto* drag = new QDrag(this);
+    const auto* flow = qobject_cast<const FlowLayoutPanel*>(parentWidget());
+    if (flow && flow->DraggedFamilies) {
+        const QStringList families = flow->DraggedFamilies(this);
+        mime->setData(FamiliesMimeType, families.join(u'\n').toUtf8());
+        if (families.size() > 1)
+            drag->setPixmap(
+                dragCountBadge(static_cast<int>(families.size()), font(), devicePixelRatio()));
+    }
     drag->setMimeData(mime);
     // The drop may take this panel out of the view; the removal is posted, so it is still
     // here when exec returns.

@@ -37,6 +37,13 @@ public:
     const TileText* Sample() const { return sample_.get(); }
     static const QColor MissingMarkColor;
 
+    // A selected tile is filled with the selection's colour instead of its background: an
+    // amber apart from the hover green and the blue focus frame, light behind dark text and
+    // dark behind light text, so the sample stays readable in both drawing modes.
+    void SetSelected(bool selected);
+    bool Selected() const { return selected_; }
+    static QColor SelectionColor(bool darkBackground = false);
+
     // A font tile's name label: its family's name in small grey type (the panel's font) at
     // its foot, and the count of sample characters the family lacks, if any. The tile paints
     // it itself; a label widget on each tile would double the widgets of the flow, and every
@@ -63,8 +70,11 @@ public:
     // Arms a drag of this panel that starts once the pressed mouse has moved past the
     // desktop's drag distance.
     void BeginDrag();
-    // The drag's data: the panel's tag number as text.
+    // The drag's data: the panel's tag number as text, and for a tile of a flow that names
+    // them, the families dragged with it (UTF-8, one a line); more than one are counted on
+    // the drag's image.
     static constexpr const char* DragMimeType = "application/x-glyphorama-tile";
+    static constexpr const char* FamiliesMimeType = "application/x-glyphorama-families";
 
 protected:
     bool event(QEvent* event) override;
@@ -96,6 +106,7 @@ private:
     QColor color_;
     QColor fontColor_;
     Qt::Alignment alignment_ = Qt::AlignCenter;
+    bool selected_ = false;
     bool dragArmed_ = false;
     QPoint dragStart_;
     QPoint pressPos_;

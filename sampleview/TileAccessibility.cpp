@@ -38,6 +38,13 @@ public:
             return familyOf(widget());
         return QAccessibleWidget::text(t);
     }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.selectable = true;
+        const auto* panel = qobject_cast<const TPanel*>(widget());
+        state.selected = panel && panel->Selected();
+        return state;
+    }
     int childCount() const override { return 0; }
     QAccessibleInterface* child(int) const override { return nullptr; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }

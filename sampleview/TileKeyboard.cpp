@@ -3,6 +3,7 @@
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/Panel.h"
 #include "sampleview/TileNavigator.h"
+#include "sampleview/TileSelection.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -87,6 +88,9 @@ void TileKeyboard::Focus(TPanel* tile) {
     if (!tile)
         return;
     tile->setFocus(Qt::OtherFocusReason);
+    // A range selected from the keys starts where the keyboard was taken.
+    if (selection_)
+        selection_->SetAnchor(tile);
     if (scrollBox_)
         scrollBox_->ensureWidgetVisible(tile, tile->Margins.left(), tile->Margins.top());
 }
@@ -185,37 +189,54 @@ bool TileKeyboard::handleKey(int key, Qt::KeyboardModifiers modifiers) {
     int to = -2;
     const bool plain = modifiers == Qt::NoModifier;
     const bool ctrl = modifiers == Qt::ControlModifier;
+    // With Shift, a move selects from the anchor to where it goes.
+    const bool shift = modifiers == Qt::ShiftModifier;
+    const bool move = plain || shift;
     switch (key) {
     case Qt::Key_Left:
-        to = plain ? navigator.Left(from) : -2;
+        to = move ? navigator.Left(from) : -2;
         break;
     case Qt::Key_Right:
-        to = plain ? navigator.Right(from) : -2;
+        to = move ? navigator.Right(from) : -2;
         break;
     case Qt::Key_Up:
-        to = plain ? navigator.Up(from) : -2;
+        to = move ? navigator.Up(from) : -2;
         break;
     case Qt::Key_Down:
-        to = plain ? navigator.Down(from) : -2;
+        to = move ? navigator.Down(from) : -2;
         break;
     case Qt::Key_Home:
-        to = plain || ctrl ? navigator.First() : -2;
+        to = move || ctrl ? navigator.First() : -2;
         break;
     case Qt::Key_End:
-        to = plain || ctrl ? navigator.Last() : -2;
+        to = move || ctrl ? navigator.Last() : -2;
         break;
     case Qt::Key_PageUp:
-        to = plain ? navigator.PageUp(from, page) : -2;
+        to = move ? navigator.PageUp(from, page) : -2;
         break;
     case Qt::Key_PageDown:
-        to = plain ? navigator.PageDown(from, page) : -2;
+        to = move ? navigator.PageDown(from, page) : -2;
         break;
     default:
         break;
     }
     if (to != -2) {
-        if (to >= 0)
+        if (to < 0)
+            return true;
+        if (!selection_ || !shift) {
             Focus(shown[to]);
+            return true;
+        }
+        if (!selection_->Anchor() || selection_->Anchor()->isHidden())
+            selection_->SetAnchor(tile ? tile : shown[to]);
+        TPanel* anchor = selection_->Anchor();
+        Focus(shown[to]);
+        selection_->SetAnchor(anchor);
+        selection_->SelectRange(shown[to]);
+        return true;
+    }
+    if (selection_ && key == Qt::Key_A && ctrl) {
+        selection_->SelectAll();
         return true;
     }
     if (!tile)
@@ -228,8 +249,12 @@ bool TileKeyboard::handleKey(int key, Qt::KeyboardModifiers modifiers) {
         emit CopyRequested(tile);
         return true;
     }
+    if (selection_ && key == Qt::Key_Space && ctrl) {
+        selection_->Toggle(tile);
+        return true;
+    }
     if (key == Qt::Key_Delete && plain) {
-        emit TrashRequested(tile);
+        emit DeleteRequested(tile);
         return true;
     }
     if (key == Qt::Key_D && ctrl) {

@@ -9,6 +9,7 @@ class FlowLayoutPanel;
 class QScrollArea;
 class QWidget;
 class TPanel;
+class TileSelection;
 
 // The keyboard's way through the tiles of the flow panel. Tab into the flow gives the focus
 // to the tile that had it last (else the first one); the arrow keys go to the neighbouring
@@ -22,15 +23,20 @@ public:
 
     // The tile that has or last had the focus, if it is still there.
     TPanel* Current() const { return current_; }
-    // Gives the tile the focus and scrolls it into view.
+    // Gives the tile the focus and scrolls it into view; a range selected with Shift starts
+    // there.
     void Focus(TPanel* tile);
     // The tiles shown, in flow order.
     std::vector<TPanel*> ShownTiles() const;
+    // The keys that select: Shift with a move selects from the anchor to where it goes (a
+    // plain move takes the anchor along), Ctrl+A selects every shown tile, Ctrl+Space toggles
+    // the focused one.
+    void SetSelection(TileSelection* selection) { selection_ = selection; }
 
 signals:
     void MenuRequested(TPanel* tile, QPoint globalPos); // Menu key, Shift+F10
     void CopyRequested(TPanel* tile);                   // Ctrl+C
-    void TrashRequested(TPanel* tile);                  // Delete
+    void DeleteRequested(TPanel* tile);                 // Delete
     void FavouriteRequested(TPanel* tile);              // Ctrl+D
 
 protected:
@@ -48,4 +54,5 @@ private:
     int currentIndex_ = -1; // the current tile's place in the flow when it took the focus
     bool hadFocus_ = false; // the current tile held the focus when it was destroyed
     QPointer<QWidget> mark_;
+    TileSelection* selection_ = nullptr;
 };

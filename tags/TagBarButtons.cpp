@@ -99,6 +99,14 @@ void TFontPool::AddTagButton(int index) {
     button->setToolTip(plainToolTip(tag.Hint));
     connect(button, &TagButton::RightPressed, this,
             [this, button](QPoint pos) { TagButtonMouseDown(button, Qt::RightButton, pos); });
+    // F2 renames as the menu's item does, a user's tag only.
+    connect(button, &TagButton::RenameRequested, this, [this, button] {
+        if (!Glyphorama || button->Tag < 0 || button->Tag >= static_cast<int>(TagList.size()))
+            return;
+        const QString name = TagList[button->Tag].Name;
+        if (name != TrashTagName && name != FavoritesTagName)
+            Glyphorama->AskRenameTag(name);
+    });
     connect(button, &TagButton::TileDropped, this,
             [this, button](QObject* source) { TagButtonDragDrop(button, source); });
     connect(button, &QToolButton::clicked, this, [this, button] { TagButtonClick(button); });

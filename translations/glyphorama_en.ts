@@ -567,6 +567,25 @@ Please see the official page.<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>TileCommands</name>
+    <message>
+        <source>タグに追加(&amp;G)</source>
+        <translation>Add to ta&amp;g</translation>
+    </message>
+    <message>
+        <source>ゴミ箱へ(&amp;T)</source>
+        <translation>Move to &amp;trash</translation>
+    </message>
+    <message>
+        <source>ゴミ箱から戻す(&amp;R)</source>
+        <translation>&amp;Restore from trash</translation>
+    </message>
+    <message>
+        <source>「%1」から外す(&amp;R)</source>
+        <translation>&amp;Remove from “%1”</translation>
+    </message>
+</context>
+<context>
     <name>platform</name>
     <message>
         <source>&apos;&apos;%1&apos;&apos; は整数ではありません</source>

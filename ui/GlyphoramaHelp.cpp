@@ -4,7 +4,9 @@
 #include "app/Language.h"
 #include "platform/Application.h"
 #include "platform/Desktop.h"
+#include "sampleview/TileSelection.h"
 #include "ui/AboutForm.h"
+#include "ui/SampleViewControls.h"
 #include "ui/ShellOpen.h"
 
 // Each command does nothing once the window has released its core at close (a queued menu
@@ -61,6 +63,12 @@ void TGlyphorama::CopyFontNameClick() {
     if (!FontPool)
         return;
     // The tile may have left the view since its menu opened; then there is nothing to copy.
-    if (const TFontUnit* unit = FontPool->FindUnitByTileTag(ContextMenuTag))
-        platform::SetClipboardText(unit->Name);
+    const TFontUnit* unit = FontPool->FindUnitByTileTag(ContextMenuTag);
+    if (!unit)
+        return;
+    // A selected tile's menu copies the names of the whole selection, one a line.
+    const QStringList names = controls_ && controls_->Selection()
+                                  ? controls_->Selection()->FamiliesFor(unit->Tile)
+                                  : QStringList{unit->Name};
+    platform::SetClipboardText(names.join(u'\n'));
 }

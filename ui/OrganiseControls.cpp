@@ -3,7 +3,8 @@
 #include "fonts/FontPool.h"
 #include "fonts/Panel.h"
 #include "organise/OrganiseSteps.h"
-#include "sampleview/TileKeyboard.h"
+#include "sampleview/TileCommands.h"
+#include "sampleview/TileSelection.h"
 #include "ui/Glyphorama.h"
 #include "ui/SampleViewControls.h"
 #include "ui/StepNotice.h"
@@ -11,6 +12,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPointer>
 
 OrganiseControls::OrganiseControls(TGlyphorama& window, SampleViewControls& controls)
     : QObject(&window), window_(window) {
@@ -20,12 +22,16 @@ OrganiseControls::OrganiseControls(TGlyphorama& window, SampleViewControls& cont
     steps_ = new OrganiseSteps(*pool);
     connect(pool, &TFontPool::TileDroppedOnTag, steps_, &OrganiseSteps::DropTile);
 
-    TileKeyboard* keyboard = controls.Keyboard();
-    connect(keyboard, &TileKeyboard::TrashRequested, this, &OrganiseControls::deleteRequested);
-    connect(keyboard, &TileKeyboard::FavouriteRequested, this, [this](TPanel* tile) {
-        if (steps_)
-            steps_->ToggleFavourite(familyOf(tile));
-    });
+    // The tile's commands and a drag of a selected tile apply to the whole selection.
+    TileCommands* commands = controls.Commands();
+    connect(commands, &TileCommands::AddToTagRequested, steps_, &OrganiseSteps::AddToTag);
+    connect(commands, &TileCommands::TakeOutRequested, steps_, &OrganiseSteps::TakeOut);
+    connect(commands, &TileCommands::FavouriteToggleRequested, steps_,
+            &OrganiseSteps::ToggleFavourite);
+    steps_->DraggedFamilies = [selection =
+                                   QPointer<TileSelection>(controls.Selection())](TPanel* tile) {
+        return selection ? selection->FamiliesFor(tile) : QStringList();
+    };
 
     notice_ = new StepNotice(window.ui->ScrollBox);
     connect(steps_, &OrganiseSteps::StepTaken, notice_, [this](const QString& text) {
@@ -70,19 +76,4 @@ void OrganiseControls::createActions() {
     menu->insertAction(help, undo_);
     menu->insertAction(help, redo_);
     menu->insertSeparator(help);
-}
-
-QStringList OrganiseControls::familyOf(TPanel* tile) const {
-    const TFontPool* pool = window_.FontPool.get();
-    const TFontUnit* unit = pool && tile ? pool->FindUnitByTileTag(tile->Tag) : nullptr;
-    return unit ? QStringList{unit->Name} : QStringList();
-}
-
-void OrganiseControls::deleteRequested(TPanel* tile) {
-    if (!steps_)
-        return;
-    if (steps_->ViewTag().isEmpty())
-        steps_->AddToTag(TFontPool::TrashTagName, familyOf(tile));
-    else
-        steps_->TakeOut(steps_->ViewTag(), familyOf(tile));
 }

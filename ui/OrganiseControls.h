@@ -8,7 +8,6 @@ class QAction;
 class SampleViewControls;
 class StepNotice;
 class TGlyphorama;
-class TPanel;
 
 // Wires the organising steps to the window: the drops on tag buttons, Delete and Ctrl+D on a
 // tile, the tool menu's 元に戻す (Ctrl+Z) and やり直す (Ctrl+Shift+Z), and the notice after
@@ -23,10 +22,6 @@ public:
 
 private:
     void createActions();
-    // The family of the tile the keyboard acts on.
-    QStringList familyOf(TPanel* tile) const;
-    // Delete: into ゴミ箱 in a font type's view, out of the tag in a tag's.
-    void deleteRequested(TPanel* tile);
 
     TGlyphorama& window_;
     QPointer<OrganiseSteps> steps_;

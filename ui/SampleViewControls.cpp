@@ -5,17 +5,21 @@
 #include "fonts/FlowLayoutPanel.h"
 #include "fonts/Panel.h"
 #include "platform/ImageList.h"
+#include "platform/Messages.h"
 #include "platform/TextFileList.h"
 #include "sampleview/CoverageFilter.h"
 #include "sampleview/FavouriteMarks.h"
 #include "sampleview/NoMatchNotice.h"
 #include "sampleview/PreviewSize.h"
 #include "sampleview/TileAccessibility.h"
+#include "sampleview/TileCommands.h"
 #include "sampleview/TileDetailsTrigger.h"
 #include "sampleview/TileKeyboard.h"
 #include "sampleview/TileOrder.h"
+#include "sampleview/TileSelection.h"
 #include "sampleview/ViewFilterChain.h"
 #include "sampleview/ViewSearch.h"
+#include "tags/TagCaption.h"
 #include "ui/Glyphorama.h"
 #include "ui/TopBarRows.h"
 #include "ui_Glyphorama.h"
@@ -65,7 +69,14 @@ SampleViewControls::SampleViewControls(TGlyphorama& window)
     });
     showSize();
 
+    selection_ = new TileSelection(flow, units, this);
+    // A drag of a selected tile carries the whole selection.
+    flow->DraggedFamilies = [selection = QPointer<TileSelection>(selection_)](TPanel* tile) {
+        return selection ? selection->FamiliesFor(tile) : QStringList();
+    };
+    connect(filters_, &ViewFilterChain::ShownCountChanged, selection_, &TileSelection::Prune);
     createKeyboard();
+    createCommands();
     favourites_ = new FavouriteMarks(
         flow, units,
         [this] {
@@ -191,6 +202,8 @@ void SampleViewControls::createSearchField() {
     policy.setRetainSizeWhenHidden(true);
     form_.ProgressBar->setSizePolicy(policy);
     form_.ProgressBar->hide();
+    // Tab goes on from the search to what it found, not to the tag bar.
+    QWidget::setTabOrder(searchField_, form_.FlowPanel);
     for (QToolButton* button : searchField_->findChildren<QToolButton*>())
         button->setAccessibleName(tr("検索を消去"));
 }
@@ -272,6 +285,31 @@ void SampleViewControls::createKeyboard() {
         window_.ContextMenuTag = tile->Tag;
         window_.CopyFontNameClick();
     });
+    keyboard_->SetSelection(selection_);
+}
+
+void SampleViewControls::createCommands() {
+    commands_ = new TileCommands(
+        selection_,
+        [this] {
+            QStringList names;
+            if (pool_)
+                for (const TFontTag& tag : pool_->TagList)
+                    if (tag.Name != TFontPool::TrashTagName &&
+                        tag.Name != TFontPool::FavoritesTagName &&
+                        tag.Name != TFontPool::SeparatorTagName)
+                        names.append(tag.Name);
+            return names;
+        },
+        TagCaption, this);
+    connect(keyboard_, &TileKeyboard::DeleteRequested, commands_, &TileCommands::DeletePressed);
+    connect(keyboard_, &TileKeyboard::FavouriteRequested, commands_,
+            &TileCommands::FavouritePressed);
+    // The tile menu's commands follow its own, for the tile it opened on.
+    connect(form_.ContextMenu, &QMenu::aboutToShow, this, [this] {
+        const TFontUnit* unit = pool_ ? pool_->FindUnitByTileTag(window_.ContextMenuTag) : nullptr;
+        commands_->FillMenu(form_.ContextMenu, unit ? unit->Tile : nullptr);
+    });
 }
 
 void SampleViewControls::createShortcuts() {
@@ -308,9 +346,11 @@ void SampleViewControls::connectCatalogue() {
         return;
     connect(pool_, &TFontPool::ViewCollected, this, [this](const QString& tagName) {
         viewTag_ = tagName;
+        commands_->SetViewedTag(tagName);
         filters_->NarrowFamilies(pool_->ViewList);
     });
     connect(pool_, &TFontPool::ViewRebuilt, this, [this] {
+        selection_->Clear();
         favourites_->Reload();
         filters_->ViewRebuilt();
     });
@@ -360,11 +400,35 @@ bool SampleViewControls::TakeKey(const QKeyEvent& event) {
     case PreviewSize::KeyStep::None:
         break;
     }
-    if (event.key() != Qt::Key_Escape || event.modifiers() != Qt::NoModifier ||
-        QApplication::focusWidget() != searchField_ || searchField_->text().isEmpty())
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    if (modifiers != Qt::NoModifier)
         return false;
-    searchField_->clear();
-    return true;
+    const bool inSearch = QApplication::focusWidget() == searchField_;
+    switch (event.key()) {
+    case Qt::Key_Escape:
+        if (inSearch && !searchField_->text().isEmpty()) {
+            searchField_->clear();
+            return true;
+        }
+        if (!selection_->IsEmpty()) {
+            selection_->Clear();
+            return true;
+        }
+        return false;
+    case Qt::Key_Down:
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        // From the search to what it found.
+        const std::vector<TPanel*> shown =
+            inSearch ? keyboard_->ShownTiles() : std::vector<TPanel*>();
+        if (shown.empty())
+            return false;
+        keyboard_->Focus(shown.front());
+        return true;
+    }
+    default:
+        return false;
+    }
 }
 
 bool SampleViewControls::viewCanChange() const {

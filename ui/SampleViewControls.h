@@ -18,8 +18,10 @@ class TFontPool;
 class TGlyphorama;
 class TPanel;
 class TileDetailsTrigger;
+class TileCommands;
 class TileKeyboard;
 class TopBarRows;
+class TileSelection;
 class ViewFilterChain;
 class ViewSearch;
 namespace Ui {
@@ -29,7 +31,8 @@ class TGlyphorama;
 // Wires what the sample view offers beyond the window's own commands to the window: the
 // filter chain that narrows the view (the name search in the top bar, Ctrl+F, and the coverage
 // filter button) and the count of fonts shown in status panel 0; the preview size (Ctrl+Plus,
-// Ctrl+Minus, Ctrl+0, Ctrl+wheel); the keyboard's commands on the focused tile; the hearts of
+// Ctrl+Minus, Ctrl+0, Ctrl+wheel); the keyboard's commands on the focused tile, the selection
+// of tiles and the commands of the tile menu, for the selection or one tile; the hearts of
 // favourite fonts; the details window of a tile; and the names screen readers give the
 // window's icon-only buttons. Made once the catalogue exists. The extensions it creates get
 // what they need through their constructors and signals, and are kept here, not in the window
@@ -49,9 +52,13 @@ public:
     PreviewSize* Size() const { return size_; }
     TileKeyboard* Keyboard() const { return keyboard_; }
     FavouriteMarks* Favourites() const { return favourites_; }
+    TileSelection* Selection() const { return selection_; }
+    TileCommands* Commands() const { return commands_; }
 
     // A key the window previews before the focused widget: Esc in a search field holding
-    // text clears it, instead of closing the window. True when the key was taken.
+    // text clears it, and else Esc with tiles selected clears the selection, instead of
+    // closing the window; Down or Enter in the search field goes on to the first tile shown.
+    // True when the key was taken.
     bool TakeKey(const QKeyEvent& event);
     // A turn of the wheel with Ctrl held: one size step per notch.
     void WheelZoom(int angleDelta);
@@ -74,6 +81,7 @@ private:
     // views of the filter buttons hold.
     void showNoMatch(int shownCount);
     void createKeyboard();
+    void createCommands();
     void createShortcuts();
     void nameButtons();
     void connectCatalogue();
@@ -105,6 +113,8 @@ private:
     QIcon coverageIcon_;
     PreviewSize* size_ = nullptr;
     TileKeyboard* keyboard_ = nullptr;
+    TileSelection* selection_ = nullptr;
+    TileCommands* commands_ = nullptr;
     FavouriteMarks* favourites_ = nullptr;
     TileDetailsTrigger* details_ = nullptr;
     int wheelRest_ = 0; // wheel turn not yet worth a step

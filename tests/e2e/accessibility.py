@@ -1,59 +1,13 @@
 """Reads the program's accessibility tree through AT-SPI, as a screen reader does, and walks
 the tiles with the keyboard. Prints what it finds; exits non-zero on the first fault."""
-import subprocess
-import sys
 import time
 
-import pyatspi
+from atspi_reader import fail, focused_tile, key, nodes, window
 
 TOP_BAR = ["描画モードを切替える", "欧文フォントを表示", "日本語フォントを表示", "全て表示",
            "ツールメニュー", "サンプルテキストを適用", "サンプルテキストを消去"]
 TAG_BAR = ["新しいタグ", "ゴミ箱 (0)", "お気に入り (0)"]
 FAMILIES = ["DejaVu Sans", "DejaVu Sans Mono", "DejaVu Serif"]
-
-
-def fail(message):
-    print("FAIL: " + message, file=sys.stderr)
-    sys.exit(1)
-
-
-def walk(node, found):
-    found.append(node)
-    for i in range(node.childCount):
-        child = node.getChildAtIndex(i)
-        if child is not None:
-            walk(child, found)
-    return found
-
-
-def window():
-    for _ in range(150):
-        desktop = pyatspi.Registry.getDesktop(0)
-        for app in desktop:
-            if app is None:
-                continue
-            for i in range(app.childCount):
-                frame = app.getChildAtIndex(i)
-                if frame is not None and frame.name == "Glyphorama2":
-                    return frame
-        time.sleep(0.2)
-    fail("the main window is not in the accessibility tree")
-
-
-def nodes(frame):
-    return [(n.getRoleName(), n.name, n) for n in walk(frame, [])]
-
-
-def focused_tile(frame):
-    for role, name, node in nodes(frame):
-        if role == "list item" and node.getState().contains(pyatspi.STATE_FOCUSED):
-            return name
-    return None
-
-
-def key(*keys):
-    subprocess.run(["xdotool", "key", *keys], check=True)
-    time.sleep(0.3)
 
 
 frame = window()

@@ -5,6 +5,7 @@
 #include "fontengine/TileTextFactory.h"
 #include "platform/FormFonts.h"
 #include "platform/ImageList.h"
+#include "sampleview/TileSelection.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -35,6 +36,7 @@ public:
     explicit DragWatcher(QObject* watched) { watched->installEventFilter(this); }
     int started = 0;
     QList<QByteArray> tags;
+    QList<QByteArray> families;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -42,8 +44,10 @@ protected:
             ++started;
             static_cast<QChildEvent*>(event)->child()->installEventFilter(this);
         } else if (event->type() == QEvent::DeferredDelete) {
-            if (auto* drag = qobject_cast<QDrag*>(watched))
+            if (auto* drag = qobject_cast<QDrag*>(watched)) {
                 tags.append(drag->mimeData()->data(TPanel::DragMimeType));
+                families.append(drag->mimeData()->data(TPanel::FamiliesMimeType));
+            }
         }
         return false;
     }
@@ -270,6 +274,24 @@ TEST_F(TileTest, ADragStartsPastTheDragDistanceAndCarriesTheTagNumber) {
     MoveTo(Tiles()[0], start + QPoint(40, 0));
     QTest::mouseRelease(Screen(), Qt::MiddleButton, {}, At(Tiles()[0], start + QPoint(40, 0)));
     EXPECT_EQ(watcher.started, 0);
+}
+
+TEST_F(TileTest, ADragOfASelectedTileCarriesTheWholeSelectionAndKeepsIt) {
+    OpenBuilt(ManyFamilies(4));
+    for (int i : {3, 1})
+        QTest::mouseClick(Tiles()[i], Qt::LeftButton, Qt::ControlModifier, Upper(Tiles()[i]));
+    const auto drag = [this](TPanel* source) {
+        DragWatcher watcher(source);
+        const QPoint start = Upper(source);
+        QTest::mousePress(Screen(), Qt::LeftButton, {}, At(source, start));
+        MoveTo(source, start + QPoint(QApplication::startDragDistance() + 2, 0));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QTest::mouseRelease(Screen(), Qt::LeftButton, {}, At(source, start));
+        return watcher.families.value(0);
+    };
+    EXPECT_EQ(drag(Tiles()[3]), QByteArray("Family 001\nFamily 003"));
+    EXPECT_EQ(window->findChild<TileSelection*>()->Count(), 2);
+    EXPECT_EQ(drag(Tiles()[2]), QByteArray("Family 002"));
 }
 
 TEST_F(TileTest, TheRightButtonOpensTheContextMenuForThatTile) {
