@@ -8,6 +8,10 @@ import time
 
 import pyatspi
 
+from atspi_reader import click, fail, key, wait_for, window
+from atspi_reader import focused_tile as reader_focused_tile
+from atspi_reader import nodes as reader_nodes
+
 FAMILIES = ["DejaVu Sans", "DejaVu Sans Mono", "DejaVu Serif"]
 TAGS = sys.argv[1]
 TRASH = os.path.join(TAGS, "ゴミ箱.tag")
@@ -15,35 +19,8 @@ FAVOURITES = os.path.join(TAGS, "お気に入り.tag")
 B_TAG = os.path.join(TAGS, "b.tag")
 
 
-def fail(message):
-    print("FAIL: " + message, file=sys.stderr)
-    sys.exit(1)
-
-
-def walk(node, found):
-    found.append(node)
-    for i in range(node.childCount):
-        child = node.getChildAtIndex(i)
-        if child is not None:
-            walk(child, found)
-    return found
-
-
-def window():
-    for _ in range(150):
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is None:
-                continue
-            for i in range(app.childCount):
-                frame = app.getChildAtIndex(i)
-                if frame is not None and frame.name == "Glyphorama2":
-                    return frame
-        time.sleep(0.2)
-    fail("the main window is not in the accessibility tree")
-
-
 def nodes():
-    return [(n.getRoleName(), n.name, n) for n in walk(FRAME, [])]
+    return reader_nodes(FRAME)
 
 
 def showing(node):
@@ -55,10 +32,7 @@ def tiles():
 
 
 def focused_tile():
-    for role, name, node in nodes():
-        if role == "list item" and node.getState().contains(pyatspi.STATE_FOCUSED):
-            return name
-    return None
+    return reader_focused_tile(FRAME)
 
 
 def tag_buttons():
@@ -77,11 +51,6 @@ def notice():
     return ""
 
 
-def key(*keys):
-    subprocess.run(["xdotool", "key", *keys], check=True)
-    time.sleep(0.3)
-
-
 def read(path):
     try:
         with open(path, "rb") as f:
@@ -91,11 +60,7 @@ def read(path):
 
 
 def wait(what, condition, seconds=15):
-    for _ in range(seconds * 5):
-        if condition():
-            return
-        time.sleep(0.2)
-    fail(what)
+    wait_for(what, condition, seconds)
 
 
 def focus_first_tile():
@@ -163,10 +128,8 @@ order = [n for n in names if n[0] in "abc"]
 if order != ["a (0)", "b (2)", "c (0)"]:
     fail("the user tags read %r" % names)
 button = dict(tag_buttons())["b (2)"]
-box = button.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2), str(box.y + box.height // 2),
-                "click", "3"], check=True)
-time.sleep(0.6)
+click(button, button="3")
+time.sleep(0.2)
 key("d")
 wait("b.tag is still there after 削除", lambda: read(B_TAG) is None)
 wait("the bar still shows b", lambda: "b (2)" not in [n for n, _ in tag_buttons()])
@@ -176,3 +139,35 @@ wait("b.tag holds %r after Ctrl+Z" % read(B_TAG), lambda: read(B_TAG) == before)
 wait("the user tags read %r after Ctrl+Z" % [n for n, _ in tag_buttons()],
      lambda: [n for n, _ in tag_buttons() if n[0] in "abc"] == order)
 print("tag ok: deleted and undone, back with its bytes in its place")
+
+# Three tiles selected and one of them dragged onto a tag: the tag gets all three, and one
+# Ctrl+Z takes the whole group back (the tag had no file).
+A_TAG = os.path.join(TAGS, "a.tag")
+focus_first_tile()
+key("ctrl+a")
+target = dict(tag_buttons())["a (0)"]
+tile = [node for role, name, node in nodes() if role == "list item" and name == FAMILIES[1]][0]
+start = tile.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+end = target.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+x, y = start.x + start.width // 2, start.y + start.height // 2
+to_x, to_y = end.x + end.width // 2, end.y + end.height // 2
+subprocess.run(["xdotool", "mousemove", str(x), str(y)], check=True)
+time.sleep(0.2)
+subprocess.run(["xdotool", "mousedown", "1"], check=True)
+time.sleep(0.2)
+for step in range(1, 9):
+    subprocess.run(["xdotool", "mousemove", str(x + (to_x - x) * step // 8),
+                    str(y + (to_y - y) * step // 8)], check=True)
+    time.sleep(0.1)
+time.sleep(0.2)
+subprocess.run(["xdotool", "mouseup", "1"], check=True)
+wait("a.tag holds %r after the drag" % read(A_TAG),
+     lambda: read(A_TAG) == "".join(f + "\r\n" for f in FAMILIES).encode())
+wait("the bar reads %r" % [n for n, _ in tag_buttons()],
+     lambda: "a (3)" in [n for n, _ in tag_buttons()])
+focus_first_tile()
+key("ctrl+z")
+wait("a.tag is %r after one Ctrl+Z" % read(A_TAG), lambda: read(A_TAG) is None)
+wait("the bar reads %r after Ctrl+Z" % [n for n, _ in tag_buttons()],
+     lambda: "a (0)" in [n for n, _ in tag_buttons()])
+print("selection ok: three tiles dragged onto a tag, taken back with one Ctrl+Z")

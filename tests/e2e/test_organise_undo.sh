@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Organising with the real keys under a window manager, each step taken back with Ctrl+Z: Delete
-# to the trash, Ctrl+D twice, a tag deleted from its menu (see organise.py). The tag files end
+# to the trash, Ctrl+D twice, a tag deleted from its menu, three selected tiles dragged onto a tag
+# (see organise.py). The tag files end
 # byte for byte as they were, or absent where there was none.
 set -euo pipefail
 # AT-SPI needs a session bus of its own, with the accessibility bus on it.
