@@ -9,8 +9,8 @@
 
 namespace {
 
-const QString Section = QStringLiteral("preview");
-const QString Key = QStringLiteral("tile_order");
+const QString OrderSection = QStringLiteral("preview");
+const QString OrderKey = QStringLiteral("tile_order");
 
 } // namespace
 
@@ -48,14 +48,14 @@ void TileOrder::Arrange(std::vector<TFontUnit*>& units) {
 
 void TileOrder::Load(const TAppCore& core) {
     // An order this version does not know is taken as the default.
-    order_ = core.IniReadInteger(SettingsFileName, Section, Key, ByName) == FewestMissing
+    order_ = core.IniReadInteger(SettingsFileName, OrderSection, OrderKey, ByName) == FewestMissing
                  ? FewestMissing
                  : ByName;
 }
 
 void TileOrder::Save(const TAppCore& core) const {
     if (order_ == ByName)
-        core.IniDeleteKey(SettingsFileName, Section, Key);
+        core.IniDeleteKey(SettingsFileName, OrderSection, OrderKey);
     else
-        core.IniWriteInteger(SettingsFileName, Section, Key, order_);
+        core.IniWriteInteger(SettingsFileName, OrderSection, OrderKey, order_);
 }
