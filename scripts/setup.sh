@@ -21,10 +21,11 @@ packages=(
     qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
     fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
 )
-headless=(xvfb xauth xdotool imagemagick openbox)
+# x11-utils: xprop tells when the window manager has taken the display.
+headless=(xvfb xauth xdotool imagemagick openbox x11-utils)
 tests=(
     libgtest-dev libcpp-httplib-dev
-    xclip x11-utils
+    xclip
     python3 desktop-file-utils appstream
     dpkg-dev file lintian
     dbus at-spi2-core python3-pyatspi
