@@ -80,6 +80,7 @@ void TileSelection::select(const QSet<const TPanel*>& tiles) {
     for (const TPanel* tile : std::as_const(selected_))
         if (!old.contains(tile)) {
             // A tile destroyed while selected leaves the selection with it.
+            watched_.insert(tile, tile);
             connect(tile, &QObject::destroyed, this, &TileSelection::tileDestroyed,
                     Qt::UniqueConnection);
             tell(tile, true);
@@ -88,8 +89,8 @@ void TileSelection::select(const QSet<const TPanel*>& tiles) {
 }
 
 void TileSelection::tileDestroyed(QObject* tile) {
-    // Only the address is of use now: the tile is no longer a panel.
-    if (selected_.remove(static_cast<const TPanel*>(static_cast<QWidget*>(tile))))
+    const TPanel* panel = watched_.take(tile);
+    if (panel && selected_.remove(panel))
         emit Changed();
 }
 

@@ -3,6 +3,7 @@
 #include "fonts/Panel.h"
 #include "sampleview/TileUnits.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
@@ -66,6 +67,9 @@ private:
     FlowLayoutPanel* const flowPanel_;
     const ViewUnits units_;
     QSet<const TPanel*> selected_;
+    // The selected tiles by their QObject, for the destroyed signal: by then a tile is no longer
+    // a panel, and its pointer cannot be cast back.
+    QHash<const QObject*, const TPanel*> watched_;
     QPointer<TPanel> anchor_;
     // A press on a selected tile may start a drag of the whole selection: what a plain or
     // Ctrl press would change waits for the release, and a drag cancels it.
