@@ -115,6 +115,8 @@ public:
     // those another writer added meanwhile whose files exist, unless this session removed or
     // renamed them.
     QStringList MergedTagNames(const QStringList& listedNow) const;
+    // Whether renaming the tag to newName would land on a file that is not its own.
+    bool TagFileTaken(const QString& newName, const QString& oldName) const;
     int FindTag(const QString& name) const;
     bool TagExists(const QString& name) const;
     // Whether no file of the tag remains.
@@ -145,6 +147,7 @@ signals:
     void TileRemoved();
 
 private:
+    bool hasTagFile(const QString& name) const;
     // The tests of the sample view look at what the tiles are drawn from.
     friend class sample_view_test::SampleViewTest;
 

@@ -223,8 +223,7 @@ void TFontPool::RenameTag(const QString& tagName, const QString& newName) {
     const QString from = TagFilePath(oldName);
     const QString to = TagFilePath(newName);
     const bool hasFile = !from.isEmpty() && platform::FileExists(from);
-    const bool taken = !to.isEmpty() && platform::FileExists(to) && !platform::SameFile(from, to);
-    if (taken)
+    if (TagFileTaken(newName, oldName))
         throw platform::EFileError(
             tr("タグ名を「%1」に変更できません: 同じ名前のタグファイル %2 があります。")
                 .arg(newName, to));
@@ -244,9 +243,17 @@ QStringList TFontPool::MergedTagNames(const QStringList& listedNow) const {
     return MergeTagLists(SaveTagNames(), listedNow, droppedTags_, [this](const QString& name) {
         if (name == TrashTagName || name == FavoritesTagName || name == SeparatorTagName)
             return false;
-        const QString path = TagFilePath(name);
-        return !path.isEmpty() && platform::FileExists(path);
+        return hasTagFile(name);
     });
+}
+
+bool TFontPool::TagFileTaken(const QString& newName, const QString& oldName) const {
+    return hasTagFile(newName) && !platform::SameFile(TagFilePath(newName), TagFilePath(oldName));
+}
+
+bool TFontPool::hasTagFile(const QString& name) const {
+    const QString path = TagFilePath(name);
+    return !path.isEmpty() && platform::FileExists(path);
 }
 
 int TFontPool::FindTag(const QString& name) const {

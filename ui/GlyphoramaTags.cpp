@@ -2,7 +2,6 @@
 #include "ui/Glyphorama.h"
 
 #include "organise/OrganiseSteps.h"
-#include "platform/Folders.h"
 #include "tags/NewTagForm.h"
 #include "tags/TagButton.h"
 #include "tags/TagToolBar.h"
@@ -64,11 +63,7 @@ QString askTagName(TGlyphorama& window, const QString& initialName, bool renamin
     TNewTagForm::NameTest fileTaken;
     if (renaming)
         fileTaken = [&window, initialName](const QString& name) {
-            if (!window.FontPool)
-                return false;
-            const QString path = window.FontPool->TagFilePath(name);
-            return !path.isEmpty() && platform::FileExists(path) &&
-                   !platform::SameFile(path, window.FontPool->TagFilePath(initialName));
+            return window.FontPool && window.FontPool->TagFileTaken(name, initialName);
         };
     TNewTagForm form(
         &window,
