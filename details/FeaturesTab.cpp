@@ -84,7 +84,7 @@ FeaturesTab::FeaturesTab(QWidget* parent) : QWidget(parent) {
 
     connect(vertical_, &QCheckBox::toggled, this, [this] {
         // What is on by default differs across the line; the list shows it.
-        SetFace(nullptr);
+        relist();
         emit ShapingChanged(Shaping());
     });
     connect(features_, &QListWidget::itemChanged, this, &FeaturesTab::featureToggled);
@@ -99,17 +99,12 @@ void FeaturesTab::HoldSample(QWidget* sample) {
 }
 
 void FeaturesTab::SetFace(const FontFace* face) {
+    fillAxes(face);
+    fillFeatures(face ? face->Features() : std::vector<FaceFeature>{});
+}
+
+void FeaturesTab::fillFeatures(const std::vector<FaceFeature>& listed) {
     filling_ = true;
-    // Called again without a face when only the direction changed: the tags stay.
-    std::vector<FaceFeature> listed;
-    if (face) {
-        listed = face->Features();
-        fillAxes(face);
-    } else {
-        for (int i = 0; i < features_->count(); ++i)
-            listed.push_back({features_->item(i)->data(Qt::UserRole).toUInt(),
-                              features_->item(i)->data(Qt::UserRole + 1).toString()});
-    }
     features_->clear();
     for (const FaceFeature& feature : listed) {
         auto* item = new QListWidgetItem(
@@ -123,6 +118,14 @@ void FeaturesTab::SetFace(const FontFace* face) {
         item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
     }
     filling_ = false;
+}
+
+void FeaturesTab::relist() {
+    std::vector<FaceFeature> listed;
+    for (int i = 0; i < features_->count(); ++i)
+        listed.push_back({features_->item(i)->data(Qt::UserRole).toUInt(),
+                          features_->item(i)->data(Qt::UserRole + 1).toString()});
+    fillFeatures(listed);
 }
 
 void FeaturesTab::featureToggled(QListWidgetItem* item) {
@@ -149,6 +152,9 @@ void FeaturesTab::fillAxes(const FontFace* face) {
     while (axesForm_->rowCount() > 0)
         axesForm_->removeRow(0);
     axes_.clear();
+    axesBox_->hide();
+    if (!face)
+        return;
     const std::vector<FontVariation> at = face->Coordinates();
     for (const FaceAxis& axis : face->Axes()) {
         if (axis.hidden || axis.maximum <= axis.minimum)

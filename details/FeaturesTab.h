@@ -42,6 +42,9 @@ signals:
 private:
     void featureToggled(QListWidgetItem* item);
     void fillAxes(const FontFace* face);
+    void fillFeatures(const std::vector<FaceFeature>& listed);
+    // Lists the same features again, each as on or off as the direction now makes it.
+    void relist();
 
     struct Axis {
         FaceAxis axis;

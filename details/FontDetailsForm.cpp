@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
@@ -297,7 +298,13 @@ FontDetailsForm::FontDetailsForm(FamilyDetails details, const QString& sampleTex
             chooseFace(index);
     });
     connect(tabs_, &QTabWidget::currentChanged, this, &FontDetailsForm::placeSample);
-    connect(features_, &FeaturesTab::ShapingChanged, waterfall_, &FontWaterfall::SetShaping);
+    connect(features_, &FeaturesTab::ShapingChanged, this, [this](const ShapingOptions& options) {
+        const bool turned = options.vertical != waterfall_->Shaping().vertical;
+        waterfall_->SetShaping(options);
+        // Vertical lines start at the right, where the eye does.
+        if (turned && options.vertical)
+            sample_->horizontalScrollBar()->setValue(sample_->horizontalScrollBar()->maximum());
+    });
     connect(features_, &FeaturesTab::VariationsChanged, waterfall_, &FontWaterfall::SetVariations);
 
     fillNames();
