@@ -1,28 +1,37 @@
 #include "details/FontDetailsForm.h"
 
+#include "details/FeaturesTab.h"
 #include "details/FontWaterfall.h"
+#include "fontengine/FontFileReader.h"
+#include "fontengine/GlyphRunPainter.h"
 #include "platform/Desktop.h"
 #include "platform/FontFamilies.h"
 #include "platform/FormKeys.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -85,6 +94,98 @@ QString shortened(const QString& text, int length) {
     return text.left(cut) + QChar(0x2026);
 }
 
+// Each style's name drawn in that style, from its own file: the list reads as a specimen.
+// A name the face cannot draw whole (a Japanese style name in a Latin face) is drawn as
+// plain text. Faces are opened as rows are first drawn and let go of their file after.
+class OwnFaceDelegate : public QStyledItemDelegate {
+public:
+    OwnFaceDelegate(const FamilyDetails& details, QObject* parent)
+        : QStyledItemDelegate(parent), details_(details),
+          files_(std::make_shared<FontFileReader>()), faces_(details.Faces.size()),
+          tried_(details.Faces.size(), false) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        GlyphRun run;
+        const FontFace* face = index.column() == 0 ? shaped(index, &run) : nullptr;
+        if (!face) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        item.text.clear();
+        const QWidget* widget = option.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
+        const QRect box =
+            style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget).adjusted(2, 0, -2, 0);
+        const double pixels = pixelsFor(option);
+        const double scale = pixels / face->UnitsPerEm();
+        const double baseline = box.top() +
+                                (box.height() - (face->Ascent() + face->Descent()) * scale) / 2 +
+                                face->Ascent() * scale;
+        const QColor colour = option.palette.color(
+            option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text);
+        painter->save();
+        painter->setClipRect(box);
+        glyphrun::Paint(*painter, face, run, QPointF(box.left(), baseline), pixels, colour,
+                        glyphrun::MissingMarkColor());
+        painter->restore();
+        face->ReleaseMemory();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        GlyphRun run;
+        if (const FontFace* face = index.column() == 0 ? shaped(index, &run) : nullptr) {
+            const double pixels = pixelsFor(option);
+            size.setWidth(std::max(size.width(),
+                                   int(std::ceil(run.advance * pixels / face->UnitsPerEm())) + 8));
+            size.setHeight(std::max(
+                size.height(),
+                int(std::ceil((face->Ascent() + face->Descent()) * pixels / face->UnitsPerEm())) +
+                    4));
+            face->ReleaseMemory();
+        }
+        return size;
+    }
+
+private:
+    static double pixelsFor(const QStyleOptionViewItem& option) {
+        return QFontInfo(option.font).pixelSize() * 1.25;
+    }
+
+    // The row's face with the style's name shaped in it, or none when it cannot draw it.
+    const FontFace* shaped(const QModelIndex& index, GlyphRun* run) const {
+        const int row = index.row();
+        if (row < 0 || row >= static_cast<int>(faces_.size()))
+            return nullptr;
+        if (!tried_[row]) {
+            tried_[row] = true;
+            const FaceDetails& details = details_.Faces[row];
+            faces_[row] = FontFace::Open(details.File, details.Index, files_);
+            if (faces_[row])
+                faces_[row]->ReleaseMemory();
+        }
+        const FontFace* face = faces_[row].get();
+        const QString text = index.data(Qt::DisplayRole).toString();
+        if (!face || text.isEmpty())
+            return nullptr;
+        *run = face->Shape(text);
+        if (run->missing > 0 || face->Lost()) {
+            face->ReleaseMemory();
+            return nullptr;
+        }
+        return face;
+    }
+
+    const FamilyDetails& details_;
+    std::shared_ptr<FontFileReader> files_;
+    mutable std::vector<std::unique_ptr<FontFace>> faces_;
+    mutable std::vector<bool> tried_;
+};
+
 QTableWidgetItem* plainItem(const QString& text) {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -111,34 +212,56 @@ FontDetailsForm::FontDetailsForm(FamilyDetails details, const QString& sampleTex
     title_->setFont(titleFont);
     layout->addWidget(title_);
 
-    auto* tabs = new QTabWidget(this);
-    tabs->setObjectName(QStringLiteral("DetailsTabs"));
-    layout->addWidget(tabs, 1);
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("DetailsTabs"));
+    layout->addWidget(tabs_, 1);
 
     waterfall_ = new FontWaterfall;
     waterfall_->setObjectName(QStringLiteral("Waterfall"));
-    if (details_.RegularFace >= 0) {
-        const FaceDetails& regular = details_.Faces[details_.RegularFace];
-        waterfall_->SetFace(FontFace::Open(regular.File, regular.Index));
-    }
+    waterfall_->setAccessibleName(tr("見本"));
     waterfall_->SetText(sampleText.isEmpty() ? details_.Family : sampleText);
-    auto* scroll = new QScrollArea;
+    sample_ = new QScrollArea;
     // Lines as wide as the view: what a line cannot show is never shaped.
-    scroll->setWidgetResizable(true);
-    scroll->setWidget(waterfall_);
-    scroll->setBackgroundRole(QPalette::Base);
-    tabs->addTab(scroll, tr("見本"));
+    sample_->setWidgetResizable(true);
+    sample_->setWidget(waterfall_);
+    sample_->setBackgroundRole(QPalette::Base);
+    samplePage_ = new QWidget;
+    samplePage_->setAccessibleName(tr("見本"));
+    auto* sampleLayout = new QVBoxLayout(samplePage_);
+    sampleLayout->setContentsMargins(0, 0, 0, 0);
+    unreadable_ = new QLabel(samplePage_);
+    unreadable_->setObjectName(QStringLiteral("UnreadableFace"));
+    unreadable_->setWordWrap(true);
+    unreadable_->setTextFormat(Qt::PlainText);
+    unreadable_->setText(tr("このスタイルのファイルは読めないか、壊れています。読めたことは"
+                            "「スタイル」のタブにあります。"));
+    unreadable_->hide();
+    sampleLayout->addWidget(unreadable_);
+    sampleLayout->addWidget(sample_, 1);
+    tabs_->addTab(samplePage_, tr("見本"));
 
     auto* styles = new QSplitter(Qt::Vertical);
+    styles->setAccessibleName(tr("スタイル", "the tab of all styles"));
     faces_ = new QTreeWidget(styles);
     faces_->setObjectName(QStringLiteral("FacesTree"));
+    faces_->setAccessibleName(tr("スタイルの一覧"));
     faces_->setRootIsDecorated(false);
+    faces_->setUniformRowHeights(false);
+    // A path is read from both ends: its folder and its file's name.
+    faces_->setTextElideMode(Qt::ElideMiddle);
+    faces_->setItemDelegate(new OwnFaceDelegate(details_, faces_));
     faces_->setHeaderLabels({tr("スタイル", "one face's style"), tr("形式"), tr("バージョン"),
                              tr("グリフ数"), tr("ファイル")});
     faceText_ = new QPlainTextEdit(styles);
     faceText_->setObjectName(QStringLiteral("FaceText"));
+    faceText_->setAccessibleName(tr("スタイルの情報"));
     faceText_->setReadOnly(true);
-    tabs->addTab(styles, tr("スタイル", "the tab of all styles"));
+    tabs_->addTab(styles, tr("スタイル", "the tab of all styles"));
+
+    features_ = new FeaturesTab;
+    features_->setObjectName(QStringLiteral("FeaturesTab"));
+    features_->setAccessibleName(tr("機能"));
+    tabs_->addTab(features_, tr("機能"));
 
     names_ = new QTableWidget(0, 2);
     names_->setObjectName(QStringLiteral("NamesTable"));
@@ -146,7 +269,8 @@ FontDetailsForm::FontDetailsForm(FamilyDetails details, const QString& sampleTex
     names_->horizontalHeader()->setStretchLastSection(true);
     names_->verticalHeader()->hide();
     names_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tabs->addTab(names_, tr("名前"));
+    names_->setAccessibleName(tr("名前"));
+    tabs_->addTab(names_, tr("名前"));
 
     auto* buttons = new QHBoxLayout;
     auto* copy = new QPushButton(tr("フォント名をコピー"), this);
@@ -168,8 +292,20 @@ FontDetailsForm::FontDetailsForm(FamilyDetails details, const QString& sampleTex
     connect(openFolder_, &QPushButton::clicked, this, &FontDetailsForm::OpenFolderClick);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(faces_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        showFace(item ? faces_->indexOfTopLevelItem(item) : -1);
+        const int index = item ? faces_->indexOfTopLevelItem(item) : -1;
+        showFace(index);
+        if (index >= 0)
+            chooseFace(index);
     });
+    connect(tabs_, &QTabWidget::currentChanged, this, &FontDetailsForm::placeSample);
+    connect(features_, &FeaturesTab::ShapingChanged, this, [this](const ShapingOptions& options) {
+        const bool turned = options.vertical != waterfall_->Shaping().vertical;
+        waterfall_->SetShaping(options);
+        // Vertical lines start at the right, where the eye does.
+        if (turned && options.vertical)
+            sample_->horizontalScrollBar()->setValue(sample_->horizontalScrollBar()->maximum());
+    });
+    connect(features_, &FeaturesTab::VariationsChanged, waterfall_, &FontWaterfall::SetVariations);
 
     fillNames();
     fillFaces();
@@ -211,6 +347,7 @@ void FontDetailsForm::fillFaces() {
         item->setText(3, face.FileInfo.GlyphCount >= 0 ? QString::number(face.FileInfo.GlyphCount)
                                                        : QString());
         item->setText(4, face.File);
+        item->setToolTip(4, face.File);
     }
     for (int column = 0; column < 4; ++column)
         faces_->resizeColumnToContents(column);
@@ -253,6 +390,25 @@ void FontDetailsForm::showFace(int index) {
     add(tr("ライセンスの URL"), file.LicenceUrl);
     add(tr("対応言語"), face.Languages.join(QStringLiteral(", ")));
     faceText_->setPlainText(lines.join(u'\n'));
+}
+
+void FontDetailsForm::chooseFace(int index) {
+    const FaceDetails& face = details_.Faces[index];
+    waterfall_->SetFace(FontFace::Open(face.File, face.Index));
+    unreadable_->setVisible(!waterfall_->HasFace());
+    features_->SetFace(waterfall_->Face());
+    waterfall_->SetShaping(features_->Shaping());
+    waterfall_->SetVariations(features_->Variations());
+    emit FaceChosen(face.File, face.Index);
+}
+
+void FontDetailsForm::placeSample(int tab) {
+    if (tabs_->widget(tab) == features_)
+        features_->HoldSample(sample_);
+    else if (tabs_->widget(tab) == samplePage_ && sample_->parentWidget() != samplePage_) {
+        static_cast<QVBoxLayout*>(samplePage_->layout())->addWidget(sample_, 1);
+        sample_->show();
+    }
 }
 
 void FontDetailsForm::CopyFamilyNameClick() {

@@ -9,6 +9,9 @@ class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
 class QTreeWidget;
+class QScrollArea;
+class QTabWidget;
+class FeaturesTab;
 class FontWaterfall;
 
 // A family's details: its names, each style with its file and what the file says, and a
@@ -32,6 +35,11 @@ public:
     void CopyFamilyNameClick();
     void OpenFolderClick();
 
+signals:
+    // The user chose a style (or the window opened on its regular one): the views of the
+    // family's glyphs follow it. file and index as FontFace::Open takes them.
+    void FaceChosen(const QString& file, int index);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -39,6 +47,10 @@ private:
     void fillNames();
     void fillFaces();
     void showFace(int index);
+    // Draws the sample in the face at index; an unreadable one says so.
+    void chooseFace(int index);
+    // The waterfall shows in whichever tab is open of those that change it.
+    void placeSample(int tab);
     void tellNothingOpened(const QString& folder);
 
     FamilyDetails details_;
@@ -47,5 +59,10 @@ private:
     QTreeWidget* faces_ = nullptr;
     QPlainTextEdit* faceText_ = nullptr;
     FontWaterfall* waterfall_ = nullptr;
+    QScrollArea* sample_ = nullptr;
+    QWidget* samplePage_ = nullptr;
+    QLabel* unreadable_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    FeaturesTab* features_ = nullptr;
     QPushButton* openFolder_ = nullptr;
 };

@@ -47,6 +47,18 @@ void FontWaterfall::SetText(const QString& text) {
     layOut();
 }
 
+void FontWaterfall::SetShaping(ShapingOptions options) {
+    options_ = std::move(options);
+    layOut();
+}
+
+void FontWaterfall::SetVariations(std::vector<FontVariation> variations) {
+    if (!face_)
+        return;
+    face_->SetVariations(std::move(variations));
+    layOut();
+}
+
 int FontWaterfall::labelWidth() const {
     return fontMetrics().horizontalAdvance(QStringLiteral("72 pt")) + Padding;
 }
@@ -55,11 +67,39 @@ int FontWaterfall::textLeft() const {
     return Padding + labelWidth();
 }
 
+int FontWaterfall::textTop() const {
+    return Padding + fontMetrics().height() + Padding;
+}
+
+double FontWaterfall::columnLeft(const Line& line) const {
+    return width() - line.top - line.height;
+}
+
 // Rows take their heights from the face's metrics, so the whole waterfall is laid out without
 // shaping anything; lines are shaped when painted.
 void FontWaterfall::layOut() {
     lines_.clear();
     const int labelHeight = fontMetrics().height();
+    if (options_.vertical) {
+        // A vertical line is an em wide whatever the face, and at least as wide as its label.
+        int right = Padding;
+        for (int points : PointSizes()) {
+            Line line;
+            line.points = points;
+            line.pixels = points * logicalDpiY() / 72.0;
+            line.top = right;
+            line.height = std::max(labelWidth(), CeilPixels(line.pixels));
+            right += line.height + LineGap;
+            lines_.push_back(std::move(line));
+        }
+        width_ = right + Padding;
+        height_ = textTop() + DefaultTextWidth + Padding;
+        updateGeometry();
+        resize(std::max(width(), width_), std::max(height(), minimumSizeHint().height()));
+        update();
+        return;
+    }
+    width_ = 0;
     int top = Padding;
     for (int points : PointSizes()) {
         Line line;
@@ -86,7 +126,8 @@ void FontWaterfall::layOut() {
 }
 
 int FontWaterfall::prefixLength(const Line& line) const {
-    const double visible = width() - textLeft() - Padding;
+    const double visible =
+        options_.vertical ? height() - textTop() - Padding : width() - textLeft() - Padding;
     const auto textLength = static_cast<int>(text_.size());
     if (visible <= 0)
         return 0;
@@ -102,7 +143,7 @@ int FontWaterfall::prefixLength(const Line& line) const {
 
 void FontWaterfall::shape(Line& line) {
     line.shapedLength = prefixLength(line);
-    line.run = face_->Shape(text_.left(line.shapedLength));
+    line.run = face_->Shape(text_.left(line.shapedLength), options_);
 }
 
 void FontWaterfall::resizeEvent(QResizeEvent*) {
@@ -130,31 +171,53 @@ int FontWaterfall::ShapedLength(int points) const {
 }
 
 QSize FontWaterfall::sizeHint() const {
+    if (options_.vertical)
+        return {width_, height_};
     return {textLeft() + DefaultTextWidth + Padding, height_};
 }
 
 QSize FontWaterfall::minimumSizeHint() const {
+    if (options_.vertical)
+        return {width_, textTop() + Padding};
     return {textLeft() + Padding, height_};
+}
+
+void FontWaterfall::paintLabel(QPainter& painter, const Line& line, const QRectF& box) const {
+    painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.drawText(box,
+                     (options_.vertical ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop |
+                         Qt::TextSingleLine,
+                     tr("%1 pt").arg(line.points));
 }
 
 void FontWaterfall::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QFontMetrics metrics = fontMetrics();
-    const QColor labelColour(0x80, 0x80, 0x80);
+    const QRect exposed = event->rect();
     for (Line& line : lines_) {
-        // Only rows in view: a scroll area asks for the part it shows.
-        if (line.top > event->rect().bottom() || line.top + line.height < event->rect().top())
-            continue;
-        const double baseline = line.top + line.ascent;
-        painter.setPen(labelColour);
-        painter.drawText(
-            QRectF(Padding, baseline - metrics.ascent(), labelWidth(), metrics.height()),
-            Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, tr("%1 pt").arg(line.points));
+        QPointF origin;
+        if (options_.vertical) {
+            // Only columns in view.
+            const double left = columnLeft(line);
+            if (left > exposed.right() || left + line.height < exposed.left())
+                continue;
+            paintLabel(painter, line, QRectF(left, Padding, line.height, metrics.height()));
+            origin = QPointF(left + line.height / 2.0, textTop());
+        } else {
+            // Only rows in view: a scroll area asks for the part it shows.
+            if (line.top > exposed.bottom() || line.top + line.height < exposed.top())
+                continue;
+            const double baseline = line.top + line.ascent;
+            paintLabel(
+                painter, line,
+                QRectF(Padding, baseline - metrics.ascent(), labelWidth(), metrics.height()));
+            origin = QPointF(textLeft(), baseline);
+        }
         if (!face_)
             continue;
         if (!line.run)
             shape(line);
-        glyphrun::Paint(painter, face_.get(), *line.run, QPointF(textLeft(), baseline), line.pixels,
+        glyphrun::Paint(painter, face_.get(), *line.run, origin, line.pixels,
                         palette().color(QPalette::WindowText), glyphrun::MissingMarkColor());
     }
 }

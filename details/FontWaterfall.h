@@ -3,6 +3,8 @@
 #include "fontengine/FontFace.h"
 
 #include <QWidget>
+
+class QPainter;
 #include <memory>
 #include <optional>
 #include <vector>
@@ -24,6 +26,12 @@ public:
     const FontFace* Face() const { return face_.get(); }
     void SetText(const QString& text);
     QString Text() const { return text_; }
+    // Features turned on or off, and vertical setting: columns from right to left, each set
+    // top to bottom.
+    void SetShaping(ShapingOptions options);
+    const ShapingOptions& Shaping() const { return options_; }
+    // Moves the face along its variation axes; the lines are shaped and drawn again.
+    void SetVariations(std::vector<FontVariation> variations);
 
     // The line drawn at the point size as shaped, for tests; none until its row is painted.
     const GlyphRun* ShapedRun(int points) const;
@@ -53,10 +61,19 @@ private:
     int prefixLength(const Line& line) const;
     int labelWidth() const;
     int textLeft() const;
+    // Where a vertical line's text starts, below its size label.
+    int textTop() const;
+    // A vertical line's column: its left edge now that the waterfall has its width.
+    double columnLeft(const Line& line) const;
+    void paintLabel(QPainter& painter, const Line& line, const QRectF& box) const;
     const Line* lineAt(int points) const;
 
     std::unique_ptr<FontFace> face_;
     QString text_;
+    ShapingOptions options_;
+    // Rows: each line's top and height. Columns (vertical setting): how far the column's right
+    // edge is from the waterfall's, and its width.
     std::vector<Line> lines_;
     int height_ = 0;
+    int width_ = 0; // of all columns, in vertical setting
 };

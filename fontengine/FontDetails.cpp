@@ -55,7 +55,7 @@ FamilyDetails ReadFamilyDetails(const QString& family, FcConfig* config,
     FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(name.data()));
     std::unique_ptr<FcObjectSet, ObjectSetDeleter> objects(
         FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_STYLE, FC_FILE, FC_INDEX, FC_FONTFORMAT,
-                         FC_LANG, FC_WEIGHT, FC_SLANT, FC_WIDTH, nullptr));
+                         FC_LANG, FC_WEIGHT, FC_SLANT, FC_WIDTH, FC_VARIABLE, nullptr));
     std::unique_ptr<FcFontSet, FontSetDeleter> faces(
         FcFontList(config ? config : platform::AllFontsConfig(), pattern.get(), objects.get()));
     // The faces of a collection share their file: it is read once for all of them.
@@ -65,6 +65,12 @@ FamilyDetails ReadFamilyDetails(const QString& family, FcConfig* config,
 
     for (int i = 0; faces && i < faces->nfont; ++i) {
         FcPattern* font = faces->fonts[i];
+        // fontconfig lists a variable face twice: as its default instance, a style like any
+        // other, and as the whole range of its axes, with no style of its own. The axes are
+        // offered on every instance.
+        FcBool variable = FcFalse;
+        if (FcPatternGetBool(font, FC_VARIABLE, 0, &variable) == FcResultMatch && variable)
+            continue;
         for (int n = 0;; ++n) {
             const QString familyName = stringAt(font, FC_FAMILY, n);
             if (familyName.isEmpty())
@@ -102,14 +108,22 @@ FamilyDetails ReadFamilyDetails(const QString& family, FcConfig* config,
         details.Faces.push_back(std::move(face));
     }
 
+    // A designer reads a family as a grid: widths from condensed to expanded, in each the
+    // weights from light to heavy, upright before slanted; the face a sample is drawn with
+    // heads the list, where the eye starts.
     std::stable_sort(details.Faces.begin(), details.Faces.end(),
                      [](const FaceDetails& a, const FaceDetails& b) {
-                         return std::tie(a.Weight, a.Slant, a.Width, a.Style, a.File) <
-                                std::tie(b.Weight, b.Slant, b.Width, b.Style, b.File);
+                         return std::tie(a.Width, a.Weight, a.Slant, a.Style, a.File, a.Index) <
+                                std::tie(b.Width, b.Weight, b.Slant, b.Style, b.File, b.Index);
                      });
     for (int i = 0; i < static_cast<int>(details.Faces.size()); ++i)
         if (details.RegularFace < 0 || distanceFromRegular(details.Faces[i]) <
                                            distanceFromRegular(details.Faces[details.RegularFace]))
             details.RegularFace = i;
+    if (details.RegularFace > 0) {
+        std::rotate(details.Faces.begin(), details.Faces.begin() + details.RegularFace,
+                    details.Faces.begin() + details.RegularFace + 1);
+        details.RegularFace = 0;
+    }
     return details;
 }

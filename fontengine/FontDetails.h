@@ -31,7 +31,7 @@ struct FamilyName {
 struct FamilyDetails {
     QString Family;
     std::vector<FamilyName> Names;
-    std::vector<FaceDetails> Faces; // by weight, slant and width
+    std::vector<FaceDetails> Faces; // the regular one, then by width, weight and slant
     // The face a sample of the family is drawn with, or -1 when the family has no face.
     int RegularFace = -1;
 };

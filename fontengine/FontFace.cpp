@@ -209,8 +209,11 @@ GlyphRun FontFace::Shape(const QString& text, const ShapingOptions& options) con
         // clusters and features count in offsets of the whole text.
         hb_buffer_add_utf16(buffer.get(), reinterpret_cast<const uint16_t*>(units), length,
                             static_cast<unsigned>(item.start), item.length);
-        hb_buffer_set_direction(buffer.get(),
-                                item.rightToLeft ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
+        // Vertical setting turns the face's 'vert' and 'vrt2' on and takes the advances from
+        // its vertical metrics (vhea and vmtx, else the ascent and descent).
+        hb_buffer_set_direction(buffer.get(), options.vertical   ? HB_DIRECTION_TTB
+                                              : item.rightToLeft ? HB_DIRECTION_RTL
+                                                                 : HB_DIRECTION_LTR);
         hb_buffer_set_script(buffer.get(), static_cast<hb_script_t>(item.script));
         hb_buffer_guess_segment_properties(buffer.get()); // the language, from the locale
         hb_shape(font, buffer.get(), features.data(), static_cast<unsigned>(features.size()));
@@ -246,8 +249,15 @@ GlyphRun FontFace::Shape(const QString& text, const ShapingOptions& options) con
             if (glyph.missing) {
                 // The face's own .notdef may be empty or as wide as anything: a mark of ours
                 // shows the gap the same way in every tile.
-                glyph.x = pen;
+                glyph.x = options.vertical ? 0 : pen;
+                glyph.y = options.vertical ? -pen : 0;
                 glyph.advance = MissingAdvance();
+            } else if (options.vertical) {
+                // HarfBuzz gives the offsets from the glyph's horizontal origin and advances
+                // downwards as negative.
+                glyph.x = positions[i].x_offset;
+                glyph.y = -pen + positions[i].y_offset;
+                glyph.advance = -positions[i].y_advance;
             } else {
                 glyph.x = pen + positions[i].x_offset;
                 glyph.y = positions[i].y_offset;
@@ -258,6 +268,7 @@ GlyphRun FontFace::Shape(const QString& text, const ShapingOptions& options) con
         }
     }
     run.advance = pen;
+    run.vertical = options.vertical;
     return run;
 }
 
@@ -304,6 +315,81 @@ void FontFace::ReleaseMemory() const {
 
 bool FontFace::Lost() const {
     return lost_ || (file_ && file_->Lost());
+}
+
+namespace {
+
+// A string of the face's name table, in the user's language where the face has it.
+QString nameOf(hb_face_t* face, hb_ot_name_id_t id) {
+    if (id == HB_OT_NAME_ID_INVALID)
+        return {};
+    // A face that has no string in the user's language has one in English, if any.
+    hb_language_t language = hb_language_get_default();
+    unsigned length = hb_ot_name_get_utf16(face, id, language, nullptr, nullptr);
+    if (length == 0) {
+        language = hb_language_from_string("en", 2);
+        length = hb_ot_name_get_utf16(face, id, language, nullptr, nullptr);
+    }
+    if (length == 0)
+        return {};
+    std::vector<uint16_t> units(length + 1);
+    ++length;
+    hb_ot_name_get_utf16(face, id, language, &length, units.data());
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(units.data()),
+                              static_cast<qsizetype>(length));
+}
+
+} // namespace
+
+std::vector<FaceFeature> FontFace::Features() const {
+    hb_face_t* face = hb_font_get_face(shaper());
+    std::vector<FaceFeature> features;
+    for (const hb_tag_t table : {HB_OT_TAG_GSUB, HB_OT_TAG_GPOS}) {
+        unsigned count = hb_ot_layout_table_get_feature_tags(face, table, 0, nullptr, nullptr);
+        std::vector<hb_tag_t> tags(count);
+        hb_ot_layout_table_get_feature_tags(face, table, 0, &count, tags.data());
+        for (unsigned i = 0; i < count; ++i) {
+            // A feature is listed again for each script and language that uses it; the
+            // first with a name of its own gives the name.
+            auto known = std::find_if(features.begin(), features.end(),
+                                      [&](const FaceFeature& f) { return f.tag == tags[i]; });
+            if (known == features.end())
+                known = features.insert(features.end(), FaceFeature{tags[i], {}});
+            hb_ot_name_id_t label = HB_OT_NAME_ID_INVALID;
+            if (known->name.isEmpty() &&
+                hb_ot_layout_feature_get_name_ids(face, table, i, &label, nullptr, nullptr, nullptr,
+                                                  nullptr))
+                known->name = nameOf(face, label);
+        }
+    }
+    std::sort(features.begin(), features.end(),
+              [](const FaceFeature& a, const FaceFeature& b) { return a.tag < b.tag; });
+    return features;
+}
+
+std::vector<FaceAxis> FontFace::Axes() const {
+    hb_face_t* face = hb_font_get_face(shaper());
+    unsigned count = hb_ot_var_get_axis_count(face);
+    std::vector<hb_ot_var_axis_info_t> infos(count);
+    hb_ot_var_get_axis_infos(face, 0, &count, infos.data());
+    std::vector<FaceAxis> axes;
+    for (unsigned i = 0; i < count; ++i) {
+        const hb_ot_var_axis_info_t& info = infos[i];
+        axes.push_back({info.tag, nameOf(face, info.name_id), info.min_value, info.default_value,
+                        info.max_value, (info.flags & HB_OT_VAR_AXIS_FLAG_HIDDEN) != 0});
+    }
+    return axes;
+}
+
+std::vector<FontVariation> FontFace::Coordinates() const {
+    const std::vector<FaceAxis> axes = Axes();
+    unsigned length = 0;
+    const float* coordinates = hb_font_get_var_coords_design(shaper(), &length);
+    std::vector<FontVariation> values;
+    for (size_t i = 0; i < axes.size(); ++i)
+        values.push_back(
+            {axes[i].tag, i < length && coordinates ? coordinates[i] : axes[i].defaultValue});
+    return values;
 }
 
 bool FontFace::HasCharacter(char32_t c) const {

@@ -28,8 +28,11 @@ struct GlyphRun {
         bool missing = false; // the face has no glyph for this character: draw a missing mark
     };
     std::vector<Glyph> glyphs;
-    double advance = 0; // the whole run's width
+    double advance = 0; // the whole run's width; in a vertical run its height
     int missing = 0;    // characters (code points) the face lacks
+    // Set top to bottom: the origin is the top of the line on its centre, each glyph's y is
+    // below it (negative), and advances are heights.
+    bool vertical = false;
 };
 
 // An OpenType tag ("liga", "wght") as HarfBuzz and the font's tables spell it.
@@ -59,6 +62,26 @@ struct FontVariation {
 // How a text is shaped beyond the face's defaults.
 struct ShapingOptions {
     std::vector<FontFeature> features;
+    // Top to bottom, with the face's vertical alternates and vertical metrics.
+    bool vertical = false;
+};
+
+// A layout feature the face's GSUB or GPOS table offers.
+struct FaceFeature {
+    uint32_t tag = 0;
+    // The face's own name for it from its name table (stylistic sets, character variants),
+    // or empty.
+    QString name;
+};
+
+// One of a variable face's axes, in the axis's own units.
+struct FaceAxis {
+    uint32_t tag = 0;
+    QString name; // the face's own name from its name table, or empty
+    float minimum = 0;
+    float defaultValue = 0;
+    float maximum = 0;
+    bool hidden = false; // the face asks not to offer it to users
 };
 
 // One face of a font file, read through HarfBuzz: shaping, coverage and glyph outlines come
@@ -93,6 +116,13 @@ public:
     // shaping call. Ignored by a face without variations.
     void SetVariations(std::vector<FontVariation> variations);
     const std::vector<FontVariation>& Variations() const { return variations_; }
+    // The layout features of GSUB and GPOS, each once, in tag order.
+    std::vector<FaceFeature> Features() const;
+    // The face's variation axes in the order of its fvar table; none for a static face.
+    std::vector<FaceAxis> Axes() const;
+    // The coordinates the face is drawn at on each axis, SetVariations included.
+    std::vector<FontVariation> Coordinates() const;
+
     bool HasCharacter(char32_t c) const;
     // Up to count characters the face has, in code point order, leaving out spaces and
     // controls: a sample when nothing else fits.

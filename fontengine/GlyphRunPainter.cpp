@@ -42,6 +42,16 @@ void Paint(QPainter& painter, const FontFace* face, const GlyphRun& run, QPointF
     for (const GlyphRun::Glyph& glyph : run.glyphs) {
         if (!glyph.missing)
             continue;
+        if (run.vertical) {
+            // Across the line's centre, from the top of the mark's advance down.
+            const double side = em * 0.7;
+            const double top = origin.y() - glyph.y * scale + em * 0.08;
+            const double height = glyph.advance * scale - em * 0.16;
+            painter.drawRect(QRectF(std::round(origin.x() + glyph.x * scale - side / 2),
+                                    std::round(top), std::round(side),
+                                    std::max(2.0, std::round(height))));
+            continue;
+        }
         const double left = origin.x() + glyph.x * scale + em * 0.08;
         const double width = glyph.advance * scale - em * 0.16;
         const double height = em * 0.7;

@@ -17,7 +17,8 @@ constexpr int NoFaceUnitsPerEm = 1000;
 // The colour of the marks for missing characters on a light background.
 QColor MissingMarkColor();
 
-// Draws run with the start of its baseline at origin, at pixelSize pixels to the em: glyphs
+// Draws run with the start of its baseline at origin (a vertical run: the top of its centre
+// line), at pixelSize pixels to the em: glyphs
 // in textColor, missing marks in markColor. Without a face only the marks are drawn.
 void Paint(QPainter& painter, const FontFace* face, const GlyphRun& run, QPointF origin,
            double pixelSize, const QColor& textColor, const QColor& markColor);

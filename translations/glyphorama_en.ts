@@ -2,6 +2,376 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>FeatureNames</name>
+    <message>
+        <source>すべての異体字</source>
+        <translation>Access All Alternates</translation>
+    </message>
+    <message>
+        <source>分数（縦組み）</source>
+        <translation>Alternative Fractions</translation>
+    </message>
+    <message>
+        <source>大文字からスモールキャップ</source>
+        <translation>Small Capitals From Capitals</translation>
+    </message>
+    <message>
+        <source>前後関係に依存する字形</source>
+        <translation>Contextual Alternates</translation>
+    </message>
+    <message>
+        <source>大文字用の字形</source>
+        <translation>Case-Sensitive Forms</translation>
+    </message>
+    <message>
+        <source>字形の合成と分解</source>
+        <translation>Glyph Composition / Decomposition</translation>
+    </message>
+    <message>
+        <source>前後関係に依存する合字</source>
+        <translation>Contextual Ligatures</translation>
+    </message>
+    <message>
+        <source>中央揃えの句読点</source>
+        <translation>Centered CJK Punctuation</translation>
+    </message>
+    <message>
+        <source>大文字の字間</source>
+        <translation>Capital Spacing</translation>
+    </message>
+    <message>
+        <source>筆記体の接続</source>
+        <translation>Cursive Positioning</translation>
+    </message>
+    <message>
+        <source>任意の合字</source>
+        <translation>Discretionary Ligatures</translation>
+    </message>
+    <message>
+        <source>分母</source>
+        <translation>Denominators</translation>
+    </message>
+    <message>
+        <source>専門用字形</source>
+        <translation>Expert Forms</translation>
+    </message>
+    <message>
+        <source>行末の異体字</source>
+        <translation>Final Glyph on Line Alternates</translation>
+    </message>
+    <message>
+        <source>語末形</source>
+        <translation>Terminal Forms</translation>
+    </message>
+    <message>
+        <source>分数</source>
+        <translation>Fractions</translation>
+    </message>
+    <message>
+        <source>全角幅</source>
+        <translation>Full Widths</translation>
+    </message>
+    <message>
+        <source>半角の字送り</source>
+        <translation>Alternate Half Widths</translation>
+    </message>
+    <message>
+        <source>歴史的字形</source>
+        <translation>Historical Forms</translation>
+    </message>
+    <message>
+        <source>横書き用かな</source>
+        <translation>Horizontal Kana Alternates</translation>
+    </message>
+    <message>
+        <source>歴史的合字</source>
+        <translation>Historical Ligatures</translation>
+    </message>
+    <message>
+        <source>ハングル</source>
+        <translation>Hangul</translation>
+    </message>
+    <message>
+        <source>JIS X 0212 字形</source>
+        <translation>Hojo Kanji Forms</translation>
+    </message>
+    <message>
+        <source>半角幅</source>
+        <translation>Half Widths</translation>
+    </message>
+    <message>
+        <source>語頭形</source>
+        <translation>Initial Forms</translation>
+    </message>
+    <message>
+        <source>独立形</source>
+        <translation>Isolated Forms</translation>
+    </message>
+    <message>
+        <source>イタリック</source>
+        <translation>Italics</translation>
+    </message>
+    <message>
+        <source>両端揃え用の異体字</source>
+        <translation>Justification Alternates</translation>
+    </message>
+    <message>
+        <source>JIS2004 字形</source>
+        <translation>JIS2004 Forms</translation>
+    </message>
+    <message>
+        <source>JIS78 字形</source>
+        <translation>JIS78 Forms</translation>
+    </message>
+    <message>
+        <source>JIS83 字形</source>
+        <translation>JIS83 Forms</translation>
+    </message>
+    <message>
+        <source>JIS90 字形</source>
+        <translation>JIS90 Forms</translation>
+    </message>
+    <message>
+        <source>カーニング</source>
+        <translation>Kerning</translation>
+    </message>
+    <message>
+        <source>左端の字送り</source>
+        <translation>Left Bounds</translation>
+    </message>
+    <message>
+        <source>標準の合字</source>
+        <translation>Standard Ligatures</translation>
+    </message>
+    <message>
+        <source>ライニング数字</source>
+        <translation>Lining Figures</translation>
+    </message>
+    <message>
+        <source>地域の字形</source>
+        <translation>Localized Forms</translation>
+    </message>
+    <message>
+        <source>マークの位置</source>
+        <translation>Mark Positioning</translation>
+    </message>
+    <message>
+        <source>語中形</source>
+        <translation>Medial Forms</translation>
+    </message>
+    <message>
+        <source>数学用ギリシャ文字</source>
+        <translation>Mathematical Greek</translation>
+    </message>
+    <message>
+        <source>マークとマークの位置</source>
+        <translation>Mark to Mark Positioning</translation>
+    </message>
+    <message>
+        <source>囲み文字などの異体字</source>
+        <translation>Alternate Annotation Forms</translation>
+    </message>
+    <message>
+        <source>常用漢字表の字形</source>
+        <translation>NLC Kanji Forms</translation>
+    </message>
+    <message>
+        <source>分子</source>
+        <translation>Numerators</translation>
+    </message>
+    <message>
+        <source>オールドスタイル数字</source>
+        <translation>Oldstyle Figures</translation>
+    </message>
+    <message>
+        <source>視覚的な端揃え</source>
+        <translation>Optical Bounds</translation>
+    </message>
+    <message>
+        <source>序数</source>
+        <translation>Ordinals</translation>
+    </message>
+    <message>
+        <source>装飾</source>
+        <translation>Ornaments</translation>
+    </message>
+    <message>
+        <source>プロポーショナルの字送り</source>
+        <translation>Proportional Alternate Widths</translation>
+    </message>
+    <message>
+        <source>小文字のスモールキャップ</source>
+        <translation>Petite Capitals</translation>
+    </message>
+    <message>
+        <source>プロポーショナルかな</source>
+        <translation>Proportional Kana</translation>
+    </message>
+    <message>
+        <source>プロポーショナル数字</source>
+        <translation>Proportional Figures</translation>
+    </message>
+    <message>
+        <source>プロポーショナル幅</source>
+        <translation>Proportional Widths</translation>
+    </message>
+    <message>
+        <source>四分角幅</source>
+        <translation>Quarter Widths</translation>
+    </message>
+    <message>
+        <source>必須の合字</source>
+        <translation>Required Ligatures</translation>
+    </message>
+    <message>
+        <source>右端の字送り</source>
+        <translation>Right Bounds</translation>
+    </message>
+    <message>
+        <source>右から左の異体字</source>
+        <translation>Right-to-left Alternates</translation>
+    </message>
+    <message>
+        <source>ルビ用の字形</source>
+        <translation>Ruby Notation Forms</translation>
+    </message>
+    <message>
+        <source>様式の異体字</source>
+        <translation>Stylistic Alternates</translation>
+    </message>
+    <message>
+        <source>科学用下付き</source>
+        <translation>Scientific Inferiors</translation>
+    </message>
+    <message>
+        <source>スモールキャップ</source>
+        <translation>Small Capitals</translation>
+    </message>
+    <message>
+        <source>簡体字</source>
+        <translation>Simplified Forms</translation>
+    </message>
+    <message>
+        <source>下付き</source>
+        <translation>Subscript</translation>
+    </message>
+    <message>
+        <source>上付き</source>
+        <translation>Superscript</translation>
+    </message>
+    <message>
+        <source>スワッシュ</source>
+        <translation>Swash</translation>
+    </message>
+    <message>
+        <source>タイトル用字形</source>
+        <translation>Titling</translation>
+    </message>
+    <message>
+        <source>伝統的な名前の字形</source>
+        <translation>Traditional Name Forms</translation>
+    </message>
+    <message>
+        <source>等幅数字</source>
+        <translation>Tabular Figures</translation>
+    </message>
+    <message>
+        <source>伝統字形</source>
+        <translation>Traditional Forms</translation>
+    </message>
+    <message>
+        <source>三分角幅</source>
+        <translation>Third Widths</translation>
+    </message>
+    <message>
+        <source>大小文字の統一</source>
+        <translation>Unicase</translation>
+    </message>
+    <message>
+        <source>縦書きの字送り</source>
+        <translation>Alternate Vertical Metrics</translation>
+    </message>
+    <message>
+        <source>縦書き</source>
+        <translation>Vertical writing</translation>
+    </message>
+    <message>
+        <source>縦書きの半角字送り</source>
+        <translation>Alternate Vertical Half Metrics</translation>
+    </message>
+    <message>
+        <source>縦書き用かな</source>
+        <translation>Vertical Kana Alternates</translation>
+    </message>
+    <message>
+        <source>縦書きのカーニング</source>
+        <translation>Vertical Kerning</translation>
+    </message>
+    <message>
+        <source>縦書きのプロポーショナル字送り</source>
+        <translation>Proportional Alternate Vertical Metrics</translation>
+    </message>
+    <message>
+        <source>縦書きの異体字と回転</source>
+        <translation>Vertical Alternates and Rotation</translation>
+    </message>
+    <message>
+        <source>縦書き用の回転</source>
+        <translation>Vertical Alternates for Rotation</translation>
+    </message>
+    <message>
+        <source>スラッシュ付きゼロ</source>
+        <translation>Slashed Zero</translation>
+    </message>
+    <message>
+        <source>スタイルセット %1</source>
+        <translation>Stylistic Set %1</translation>
+    </message>
+    <message>
+        <source>文字の異体字 %1</source>
+        <translation>Character Variant %1</translation>
+    </message>
+</context>
+<context>
+    <name>FeaturesTab</name>
+    <message>
+        <source>太さ</source>
+        <translation>Weight</translation>
+    </message>
+    <message>
+        <source>幅</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>オプティカルサイズ</source>
+        <translation>Optical Size</translation>
+    </message>
+    <message>
+        <source>傾き</source>
+        <translation>Slant</translation>
+    </message>
+    <message>
+        <source>イタリック</source>
+        <translation>Italics</translation>
+    </message>
+    <message>
+        <source>縦書き</source>
+        <translation>Vertical writing</translation>
+    </message>
+    <message>
+        <source>OpenType の機能</source>
+        <translation>OpenType features</translation>
+    </message>
+    <message>
+        <source>可変軸</source>
+        <translation>Variation axes</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+</context>
+<context>
     <name>FontDetailsForm</name>
     <message>
         <source>フォントの詳細 - %1</source>
@@ -98,6 +468,22 @@
 %1</source>
         <translation>No program was found to open the folder. The folder is at:
 %1</translation>
+    </message>
+    <message>
+        <source>このスタイルのファイルは読めないか、壊れています。読めたことは「スタイル」のタブにあります。</source>
+        <translation>This style's file cannot be read or is damaged. What could be read is in the Styles tab.</translation>
+    </message>
+    <message>
+        <source>スタイルの一覧</source>
+        <translation>Styles</translation>
+    </message>
+    <message>
+        <source>スタイルの情報</source>
+        <translation>About the style</translation>
+    </message>
+    <message>
+        <source>機能</source>
+        <translation>Features</translation>
     </message>
 </context>
 <context>

@@ -164,6 +164,7 @@ TEST(FontDetailsFormTest, ADamagedFileShowsWhatCouldBeRead) {
     auto* waterfall = part<FontWaterfall>(&form, "Waterfall");
     EXPECT_FALSE(waterfall->HasFace());
     ink(waterfall); // paints the size labels, nothing else
+    EXPECT_TRUE(part<QLabel>(&form, "UnreadableFace")->isVisible());
 }
 
 // A face whose file became a FIFO after fontconfig listed it: the window opens at once and
@@ -183,14 +184,17 @@ TEST(FontDetailsFormTest, AFifoInPlaceOfAFaceIsReportedInItsText) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     auto* faces = part<QTreeWidget>(&form, "FacesTree");
     ASSERT_EQ(faces->topLevelItemCount(), 2);
-    EXPECT_EQ(column(faces, 3).at(1), QString()); // no glyph count
+    EXPECT_EQ(column(faces, 3).at(1), QString());                    // no glyph count
+    EXPECT_TRUE(part<FontWaterfall>(&form, "Waterfall")->HasFace()); // the regular face
     faces->setCurrentItem(faces->topLevelItem(1));
     const QString text = part<QPlainTextEdit>(&form, "FaceText")->toPlainText();
     EXPECT_TRUE(text.contains(QStringLiteral("読み込みエラー")));
     EXPECT_TRUE(text.contains(fifo + QStringLiteral(" は通常のファイルではないため")))
         << text.toStdString();
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_TRUE(part<FontWaterfall>(&form, "Waterfall")->HasFace()); // the regular face
+    // Chosen, the FIFO's style has no sample to draw, and the window says so calmly.
+    EXPECT_FALSE(part<FontWaterfall>(&form, "Waterfall")->HasFace());
+    EXPECT_TRUE(part<QLabel>(&form, "UnreadableFace")->isVisible());
     EXPECT_FALSE(watchdog.Fired()) << "the window waited on the FIFO";
 }
 

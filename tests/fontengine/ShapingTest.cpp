@@ -98,6 +98,42 @@ TEST(Shaping, FeatureSettingsTurnSubstitutionsOnAndOff) {
     EXPECT_EQ(partly.glyphs[3].id, ligature);
 }
 
+// Set top to bottom, glyphs go down the line by the face's vertical advances (vmtx), the
+// comma takes its vertical form; across the line it keeps its usual one.
+TEST(Shaping, VerticalSettingAdvancesDownwardsWithVerticalAlternates) {
+    const QString path =
+        QStringLiteral(GLYPHORAMA_SOURCE_DIR "/tests/fontengine/data/features-test.ttf");
+    const auto face = FontFace::Open(path, 0);
+    ASSERT_TRUE(face);
+    ShapingOptions vertical;
+    vertical.vertical = true;
+    const GlyphRun run = face->Shape(QStringLiteral("あ、aあ"), vertical);
+    ASSERT_EQ(run.glyphs.size(), 4u);
+    EXPECT_TRUE(run.vertical);
+    EXPECT_EQ(run.glyphs[1].id, GlyphNamed(path, "uni3001.vert"));
+    std::vector<double> advances;
+    for (size_t i = 0; i < run.glyphs.size(); ++i) {
+        advances.push_back(run.glyphs[i].advance);
+        if (i > 0) {
+            EXPECT_LT(run.glyphs[i].y, run.glyphs[i - 1].y) << i;
+        }
+    }
+    EXPECT_EQ(advances, (std::vector<double>{1000, 1000, 800, 1000}));
+    EXPECT_EQ(run.advance, 3800);
+    EXPECT_EQ(face->Shape(QStringLiteral("、")).glyphs[0].id, GlyphNamed(path, "uni3001"));
+
+    // The features the face lists, each once, with its own name for its stylistic set.
+    std::vector<uint32_t> tags;
+    QString ownName;
+    for (const FaceFeature& feature : face->Features()) {
+        tags.push_back(feature.tag);
+        if (feature.tag == FontTag("ss01"))
+            ownName = feature.name;
+    }
+    EXPECT_EQ(tags, (std::vector<uint32_t>{FontTag("liga"), FontTag("ss01"), FontTag("vert")}));
+    EXPECT_EQ(ownName, QStringLiteral("Open Tails"));
+}
+
 TEST(Shaping, VariationCoordinatesChangeAdvancesAndOutlines) {
     const QString a = QStringLiteral("A");
     const auto face = FontFace::Open(VariableTest, 0);
