@@ -1,5 +1,6 @@
 #include "details/FontDetailsForm.h"
 
+#include "details/CharacterTab.h"
 #include "details/FontWaterfall.h"
 #include "platform/Desktop.h"
 #include "platform/FontFamilies.h"
@@ -129,6 +130,9 @@ FontDetailsForm::FontDetailsForm(FamilyDetails details, const QString& sampleTex
     scroll->setBackgroundRole(QPalette::Base);
     tabs->addTab(scroll, tr("見本"));
 
+    characters_ = new CharacterTab;
+    tabs->addTab(characters_, tr("文字"));
+
     auto* styles = new QSplitter(Qt::Vertical);
     faces_ = new QTreeWidget(styles);
     faces_->setObjectName(QStringLiteral("FacesTree"));
@@ -229,9 +233,11 @@ int FontDetailsForm::CurrentFace() const {
 void FontDetailsForm::showFace(int index) {
     if (index < 0 || index >= static_cast<int>(details_.Faces.size())) {
         faceText_->clear();
+        characters_->SetFace({}, 0);
         return;
     }
     const FaceDetails& face = details_.Faces[index];
+    characters_->SetFace(face.File, face.Index);
     const platform::FontFileInfo& file = face.FileInfo;
     QStringList lines;
     const auto add = [&lines](const QString& label, const QString& value) {

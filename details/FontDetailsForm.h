@@ -10,6 +10,7 @@ class QPushButton;
 class QTableWidget;
 class QTreeWidget;
 class FontWaterfall;
+class CharacterTab;
 
 // A family's details: its names, each style with its file and what the file says, and a
 // waterfall of a text in the family's own glyphs. Everything read from fonts is shown as
@@ -47,5 +48,6 @@ private:
     QTreeWidget* faces_ = nullptr;
     QPlainTextEdit* faceText_ = nullptr;
     FontWaterfall* waterfall_ = nullptr;
+    CharacterTab* characters_ = nullptr;
     QPushButton* openFolder_ = nullptr;
 };
