@@ -140,7 +140,12 @@ CharacterGrid::CharacterGrid(QWidget* parent) : QTableView(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setMinimumWidth(MinimumCell * 8);
-    connect(this, &QAbstractItemView::doubleClicked, this, [this] { CopyCurrent(); });
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (model_.CharacterAt(index) == 0)
+            return;
+        setCurrentIndex(index);
+        CopyCurrent();
+    });
     fitCells();
 }
 
