@@ -15,6 +15,8 @@ import re
 import subprocess
 
 UNIHAN = "/usr/share/unicode/Unihan_OtherMappings.txt.bz2"
+UNICODE_NOTICE = ("Copyright 1991-2022 Unicode, Inc.; extracted, and so modified, from that "
+                  "file (licence: packaging/debian/copyright).")
 OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "charsets")
 
 
@@ -90,11 +92,12 @@ def main():
     write("joyo-kanji.txt", "常用漢字",
           ["The 常用漢字表 of 2010 (内閣告示第2号), as Unicode's Unihan database lists it",
            "(field kJoyoKanji, entries of the list itself, not its variants).",
-           f"Source: {ucd}, Unihan_OtherMappings.txt."], unihan("kJoyoKanji"))
+           f"Source: {ucd}, Unihan_OtherMappings.txt.", UNICODE_NOTICE], unihan("kJoyoKanji"))
     write("jinmeiyo-kanji.txt", "人名用漢字",
           ["The 人名用漢字 of 戸籍法施行規則 別表第二, as Unicode's Unihan database lists it",
            "(field kJinmeiyoKanji): its part 1 and the old forms of 常用漢字 of its part 2.",
-           f"Source: {ucd}, Unihan_OtherMappings.txt."], unihan("kJinmeiyoKanji"))
+           f"Source: {ucd}, Unihan_OtherMappings.txt.", UNICODE_NOTICE],
+          unihan("kJinmeiyoKanji"))
     write("jisx0208-level1.txt", "JIS X 0208 第1水準",
           ["The kanji of JIS X 0208 level 1 (rows 16 to 47).",
            f"Source: {libc}, iconv EUC-JP."], jis_rows("EUC-JP", range(16, 48)))
