@@ -130,9 +130,6 @@ FontDetailsForm::FontDetailsForm(FamilyDetails details, const QString& sampleTex
     scroll->setBackgroundRole(QPalette::Base);
     tabs->addTab(scroll, tr("見本"));
 
-    characters_ = new CharacterTab;
-    tabs->addTab(characters_, tr("文字"));
-
     auto* styles = new QSplitter(Qt::Vertical);
     faces_ = new QTreeWidget(styles);
     faces_->setObjectName(QStringLiteral("FacesTree"));
@@ -151,6 +148,9 @@ FontDetailsForm::FontDetailsForm(FamilyDetails details, const QString& sampleTex
     names_->verticalHeader()->hide();
     names_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tabs->addTab(names_, tr("名前"));
+    // After the tabs the window always had, so that their places stay where users know them.
+    characters_ = new CharacterTab;
+    tabs->addTab(characters_, tr("文字"));
 
     auto* buttons = new QHBoxLayout;
     auto* copy = new QPushButton(tr("フォント名をコピー"), this);
