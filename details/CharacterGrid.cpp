@@ -72,27 +72,36 @@ void CharacterModel::SetCharacters(std::vector<char32_t> characters) {
     endResetModel();
 }
 
+void CharacterModel::SetColumns(int columns) {
+    columns = std::max(1, columns);
+    if (columns == columns_)
+        return;
+    beginResetModel();
+    columns_ = columns;
+    endResetModel();
+}
+
 char32_t CharacterModel::CharacterAt(const QModelIndex& index) const {
     if (!index.isValid())
         return 0;
-    const size_t position = static_cast<size_t>(index.row()) * Columns + index.column();
+    const size_t position = static_cast<size_t>(index.row()) * columns_ + index.column();
     return position < characters_.size() ? characters_[position] : 0;
 }
 
 QModelIndex CharacterModel::IndexOf(int position) const {
     if (position < 0 || static_cast<size_t>(position) >= characters_.size())
         return {};
-    return index(position / Columns, position % Columns);
+    return index(position / columns_, position % columns_);
 }
 
 int CharacterModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid())
         return 0;
-    return static_cast<int>((characters_.size() + Columns - 1) / Columns);
+    return static_cast<int>((characters_.size() + columns_ - 1) / columns_);
 }
 
 int CharacterModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : Columns;
+    return parent.isValid() ? 0 : columns_;
 }
 
 QVariant CharacterModel::data(const QModelIndex& index, int role) const {
@@ -189,8 +198,19 @@ void CharacterGrid::currentChanged(const QModelIndex& current, const QModelIndex
 }
 
 void CharacterGrid::fitCells() {
-    // The columns share the width; rows are as high as a column is wide.
-    const int cell = std::max(MinimumCell, viewport()->width() / CharacterModel::Columns);
+    // As many columns as cells of the smallest size fit; they share the width, and rows are as
+    // high as a column is wide. A new count of columns keeps the current character.
+    const int width = viewport()->width();
+    const int columns = std::max(1, width / MinimumCell);
+    const int cell = std::max(MinimumCell, width / columns);
+    if (columns != model_.Columns()) {
+        const QModelIndex current = currentIndex();
+        const int position =
+            current.isValid() ? current.row() * model_.Columns() + current.column() : -1;
+        model_.SetColumns(columns);
+        if (position >= 0)
+            setCurrentIndex(model_.IndexOf(position));
+    }
     horizontalHeader()->setDefaultSectionSize(cell);
     verticalHeader()->setDefaultSectionSize(cell);
 }

@@ -12,10 +12,11 @@
 class CharacterModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    static constexpr int Columns = 16;
-
     explicit CharacterModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
     void SetCharacters(std::vector<char32_t> characters);
+    // As many cells a row as the grid's width holds.
+    void SetColumns(int columns);
+    int Columns() const { return columns_; }
     const std::vector<char32_t>& Characters() const { return characters_; }
     // The character at the cell, or 0 for a cell past the last one.
     char32_t CharacterAt(const QModelIndex& index) const;
@@ -28,6 +29,7 @@ public:
 
 private:
     std::vector<char32_t> characters_;
+    int columns_ = 16;
 };
 
 // The grid of a face's characters, drawn with the face's own glyphs. The arrow keys move the

@@ -60,8 +60,8 @@ CharacterTab::CharacterTab(QWidget* parent) : QWidget(parent) {
     sideLayout->addWidget(character_);
     sideLayout->addWidget(counts_);
     sideLayout->addWidget(coverage_, 1);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
     layout->addWidget(splitter);
 
     connect(grid_, &CharacterGrid::CurrentCharacterChanged, this, &CharacterTab::showCharacter);

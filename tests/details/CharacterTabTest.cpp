@@ -62,6 +62,8 @@ TEST(CharacterTabTest, CellsAreDrawnWithTheFacesOwnGlyphs) {
     CharacterGrid grid;
     grid.resize(16 * 40 + 40, 300);
     grid.SetFace(FontFace::Open(TestFont, 0), {U'B', U'あ'});
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
     grid.clearSelection();
     grid.setCurrentIndex({});
     QImage image(grid.viewport()->size(), QImage::Format_RGB32);
@@ -75,6 +77,16 @@ TEST(CharacterTabTest, CellsAreDrawnWithTheFacesOwnGlyphs) {
     }
     const QRect empty = grid.visualRect(grid.Model().index(0, 2));
     EXPECT_GT(qGray(image.pixel(empty.center())), 200);
+
+    // A narrower grid holds fewer cells a row, every one of them in sight, and keeps the
+    // character chosen.
+    grid.setCurrentIndex(grid.Model().IndexOf(1));
+    const int wide = grid.Model().Columns();
+    grid.resize(300, 300);
+    EXPECT_LT(grid.Model().Columns(), wide);
+    const QRect last = grid.visualRect(grid.Model().index(0, grid.Model().Columns() - 1));
+    EXPECT_LE(last.right(), grid.viewport()->width());
+    EXPECT_EQ(grid.CurrentCharacter(), U'あ');
 }
 
 TEST(CharacterTabTest, ArrowKeysMoveAndCopyingTakesTheCharacter) {
@@ -95,11 +107,12 @@ TEST(CharacterTabTest, ArrowKeysMoveAndCopyingTakesTheCharacter) {
     QTest::keyClick(&grid, Qt::Key_Right);
     QTest::keyClick(&grid, Qt::Key_Down);
     QTest::keyClick(&grid, Qt::Key_Left);
-    EXPECT_EQ(seen, (std::vector<char32_t>{0x3042, 0x3052, 0x3051}));
+    const char32_t below = 0x3042 + grid.Model().Columns();
+    EXPECT_EQ(seen, (std::vector<char32_t>{0x3042, below, below - 1}));
 
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("け"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUcs4(&seen.back(), 1));
     // A character beyond the BMP is copied whole, both halves of its surrogate pair.
     const QRect last = grid.visualRect(grid.Model().IndexOf(40));
     // A real double-click: a click, then the second press.

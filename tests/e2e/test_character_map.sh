@@ -23,5 +23,9 @@ status=0
 output=$(timeout 120 /usr/bin/python3 "$GLYPHORAMA_SOURCE_DIR/tests/e2e/character_map.py" 2>&1) ||
     status=$?
 [ "$status" -eq 0 ] || fail "character map: $output"
+if [ -n "${GLYPHORAMA_E2E_SHOTS:-}" ]; then
+    details=$(xdotool search --onlyvisible --name '^フォントの詳細 - ' | head -n 1)
+    import -window "$details" "$GLYPHORAMA_E2E_SHOTS/character-map.png"
+fi
 close_with_escape
 echo "ok: $output"
