@@ -1,5 +1,6 @@
 #include "details/FontDetailsForm.h"
 
+#include "details/CharacterTab.h"
 #include "details/FeaturesTab.h"
 #include "details/FontWaterfall.h"
 #include "fontengine/FontFileReader.h"
@@ -271,6 +272,9 @@ FontDetailsForm::FontDetailsForm(FamilyDetails details, const QString& sampleTex
     names_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     names_->setAccessibleName(tr("名前"));
     tabs_->addTab(names_, tr("名前"));
+    // After the tabs the window always had, so that their places stay where users know them.
+    characters_ = new CharacterTab;
+    tabs_->addTab(characters_, tr("文字"));
 
     auto* buttons = new QHBoxLayout;
     auto* copy = new QPushButton(tr("フォント名をコピー"), this);
@@ -366,9 +370,11 @@ int FontDetailsForm::CurrentFace() const {
 void FontDetailsForm::showFace(int index) {
     if (index < 0 || index >= static_cast<int>(details_.Faces.size())) {
         faceText_->clear();
+        characters_->SetFace({}, 0);
         return;
     }
     const FaceDetails& face = details_.Faces[index];
+    characters_->SetFace(face.File, face.Index);
     const platform::FontFileInfo& file = face.FileInfo;
     QStringList lines;
     const auto add = [&lines](const QString& label, const QString& value) {

@@ -13,6 +13,7 @@ class QScrollArea;
 class QTabWidget;
 class FeaturesTab;
 class FontWaterfall;
+class CharacterTab;
 
 // A family's details: its names, each style with its file and what the file says, and a
 // waterfall of a text in the family's own glyphs. Everything read from fonts is shown as
@@ -64,5 +65,6 @@ private:
     QLabel* unreadable_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     FeaturesTab* features_ = nullptr;
+    CharacterTab* characters_ = nullptr;
     QPushButton* openFolder_ = nullptr;
 };

@@ -397,6 +397,27 @@ bool FontFace::HasCharacter(char32_t c) const {
     return hb_font_get_nominal_glyph(shaper(), c, &glyph) && glyph != 0;
 }
 
+std::vector<char32_t> FontFace::Characters() const {
+    hb_font_t* font = shaper();
+    std::unique_ptr<hb_set_t, SetDeleter> set(hb_set_create());
+    hb_face_collect_unicodes(hb_font_get_face(font), set.get());
+    std::vector<char32_t> characters;
+    characters.reserve(hb_set_get_population(set.get()));
+    hb_codepoint_t c = HB_SET_VALUE_INVALID;
+    while (hb_set_next(set.get(), &c)) {
+        // A cmap may map a character to glyph 0, the face's own missing mark: not a
+        // character it has.
+        hb_codepoint_t glyph = 0;
+        if (hb_font_get_nominal_glyph(font, c, &glyph) && glyph != 0)
+            characters.push_back(c);
+    }
+    return characters;
+}
+
+int FontFace::GlyphCount() const {
+    return static_cast<int>(hb_face_get_glyph_count(hb_font_get_face(shaper())));
+}
+
 QString FontFace::FirstCharacters(int count) const {
     std::unique_ptr<hb_set_t, SetDeleter> set(hb_set_create());
     hb_face_collect_unicodes(hb_font_get_face(shaper()), set.get());

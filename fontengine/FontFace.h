@@ -124,6 +124,10 @@ public:
     std::vector<FontVariation> Coordinates() const;
 
     bool HasCharacter(char32_t c) const;
+    // Every character the face maps to a glyph, in code point order.
+    std::vector<char32_t> Characters() const;
+    // The glyphs in the face, mapped to a character or not.
+    int GlyphCount() const;
     // Up to count characters the face has, in code point order, leaving out spaces and
     // controls: a sample when nothing else fits.
     QString FirstCharacters(int count) const;

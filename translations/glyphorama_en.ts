@@ -2,6 +2,84 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>CharacterGrid</name>
+    <message>
+        <source>文字の一覧</source>
+        <translation>Character grid</translation>
+    </message>
+</context>
+<context>
+    <name>CharacterTab</name>
+    <message>
+        <source>文字</source>
+        <translation>Characters</translation>
+    </message>
+    <message>
+        <source>選んだ文字</source>
+        <translation>Chosen character</translation>
+    </message>
+    <message>
+        <source>文字数とグリフ数</source>
+        <translation>Characters and glyphs</translation>
+    </message>
+    <message>
+        <source>文字集合とブロックの収録数</source>
+        <translation>Coverage of character sets and blocks</translation>
+    </message>
+    <message>
+        <source>文字集合</source>
+        <translation>Character set</translation>
+    </message>
+    <message>
+        <source>収録数</source>
+        <translation>Covered</translation>
+    </message>
+    <message>
+        <source>割合</source>
+        <translation>Share</translation>
+    </message>
+    <message>
+        <source>かな</source>
+        <translation>Kana</translation>
+    </message>
+    <message>
+        <source>常用漢字</source>
+        <translation>Jōyō kanji</translation>
+    </message>
+    <message>
+        <source>人名用漢字</source>
+        <translation>Jinmeiyō kanji</translation>
+    </message>
+    <message>
+        <source>JIS X 0208 第1水準</source>
+        <translation>JIS X 0208 level 1</translation>
+    </message>
+    <message>
+        <source>JIS X 0208 第2水準</source>
+        <translation>JIS X 0208 level 2</translation>
+    </message>
+    <message>
+        <source>JIS X 0213</source>
+        <translation>JIS X 0213</translation>
+    </message>
+    <message>
+        <source>文字 %1 ・ グリフ %2</source>
+        <translation>%1 characters · %2 glyphs</translation>
+    </message>
+    <message>
+        <source>このフォントのファイルを読めませんでした。</source>
+        <translation>The font file could not be read.</translation>
+    </message>
+    <message>
+        <source>日本語の文字集合</source>
+        <translation>Japanese character sets</translation>
+    </message>
+    <message>
+        <source>Unicode のブロック</source>
+        <translation>Unicode blocks</translation>
+    </message>
+</context>
+<context>
     <name>FeatureNames</name>
     <message>
         <source>すべての異体字</source>
@@ -471,7 +549,7 @@
     </message>
     <message>
         <source>このスタイルのファイルは読めないか、壊れています。読めたことは「スタイル」のタブにあります。</source>
-        <translation>This style's file cannot be read or is damaged. What could be read is in the Styles tab.</translation>
+        <translation>This style&apos;s file cannot be read or is damaged. What could be read is in the Styles tab.</translation>
     </message>
     <message>
         <source>スタイルの一覧</source>
@@ -484,6 +562,10 @@
     <message>
         <source>機能</source>
         <translation>Features</translation>
+    </message>
+    <message>
+        <source>文字</source>
+        <translation>Characters</translation>
     </message>
 </context>
 <context>
