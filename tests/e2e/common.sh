@@ -60,6 +60,14 @@ view_top() {
     printf '%s' "$top"
 }
 
+# The accessibility bus on the test's own session bus, for AT-SPI readers; gone at exit.
+start_accessibility_bus() {
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$WORK/at-spi.log" 2>&1 &
+    BUS_PID=$!
+    trap 'kill "$BUS_PID" 2>/dev/null || true; cleanup' EXIT
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
+}
+
 # Waits until the program has ended; fails after the given seconds.
 wait_for_exit() {
     local seconds=${1:-20}

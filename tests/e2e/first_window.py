@@ -1,39 +1,13 @@
 """Reads the first window at its first-start size through AT-SPI: the sample text field shows a
 short mixed text whole, and the search field is on screen with room for its placeholder.
 Exits non-zero on the first fault."""
-import sys
 import time
 
 import pyatspi
 
+from atspi_reader import fail, walk, window
+
 REFERENCE = "永あア漢 Hamburg 123"
-
-
-def fail(message):
-    print("FAIL: " + message, file=sys.stderr)
-    sys.exit(1)
-
-
-def walk(node, found):
-    found.append(node)
-    for i in range(node.childCount):
-        child = node.getChildAtIndex(i)
-        if child is not None:
-            walk(child, found)
-    return found
-
-
-def window():
-    for _ in range(150):
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is None:
-                continue
-            for i in range(app.childCount):
-                frame = app.getChildAtIndex(i)
-                if frame is not None and frame.name == "Glyphorama2":
-                    return frame
-        time.sleep(0.2)
-    fail("the main window is not in the accessibility tree")
 
 
 def field(frame, name):

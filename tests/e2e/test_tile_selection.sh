@@ -9,10 +9,7 @@ if [ -z "${GLYPHORAMA_SESSION_BUS:-}" ]; then
 fi
 source "$GLYPHORAMA_SOURCE_DIR/tests/e2e/common.sh"
 
-/usr/libexec/at-spi-bus-launcher --launch-immediately >"$WORK/at-spi.log" 2>&1 &
-BUS_PID=$!
-trap 'kill "$BUS_PID" 2>/dev/null || true; cleanup' EXIT
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
+start_accessibility_bus
 
 mkdir -p "$DATA"
 printf '[NetWork]\r\nVersionCheck=0\r\n[tags]\r\ntotal=1\r\n0=Work\r\n' >"$DATA/Glyphorama.ini"
